@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QWidget>
+
+// Placeholder until the page is built.
+class frmConfig : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static frmConfig *Instance();
+    explicit frmConfig(QWidget *parent = nullptr);
+};
