@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-// Placeholder until the page is built.
+// The local template page; its table comes with the record tables.
 class FrmTemplateProLocal : public QWidget
 {
     Q_OBJECT

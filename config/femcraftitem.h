@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+#include "config/vehicleconfig.h"
+
+class QPushButton;
+class QTreeView;
+
+// The item-point editor: the configuration tree of the craft record last acted on.
+class FemCraftItem : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static FemCraftItem *Instance();
+    explicit FemCraftItem(QWidget *parent = nullptr);
+
+    // The program-wide allow-leave flag, unchanged.
+    bool GetAllowLeave() const;
+    // Loads the downloaded craft file text into the editor; leaving is refused until the
+    // file is uploaded, unless the text does not parse.
+    void InitItemGUI();
+
+    const QList<VehicleConfig> &configuration() const { return m_configuration; }
+    QPushButton *uploadButton() const { return m_upload; }
+
+private:
+    void upload();
+
+    QList<VehicleConfig> m_configuration;
+    QTreeView *m_tree = nullptr;
+    QPushButton *m_upload = nullptr;
+};

@@ -1,0 +1,57 @@
+#include "messagecapture.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+#include <QStringList>
+
+namespace {
+QMutex g_lock;
+QList<QPair<QtMsgType, QString>> g_messages;
+
+void record(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    QMutexLocker locker(&g_lock);
+    g_messages.append({type, text});
+}
+} // namespace
+
+MessageCapture::MessageCapture()
+{
+    clear();
+    m_previous = qInstallMessageHandler(record);
+}
+
+MessageCapture::~MessageCapture()
+{
+    qInstallMessageHandler(m_previous);
+}
+
+QList<QPair<QtMsgType, QString>> MessageCapture::messages() const
+{
+    QMutexLocker locker(&g_lock);
+    return g_messages;
+}
+
+QStringList MessageCapture::texts() const
+{
+    QStringList result;
+    for (const auto &message : messages())
+        result << message.second;
+    return result;
+}
+
+bool MessageCapture::has(QtMsgType type, const QString &text) const
+{
+    return messages().contains({type, text});
+}
+
+QString MessageCapture::joined() const
+{
+    return texts().join('\n');
+}
+
+void MessageCapture::clear()
+{
+    QMutexLocker locker(&g_lock);
+    g_messages.clear();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QtGlobal>
+
+// Records every message of the framework's message log while it lives.
+class MessageCapture
+{
+public:
+    MessageCapture();
+    ~MessageCapture();
+    MessageCapture(const MessageCapture &) = delete;
+    MessageCapture &operator=(const MessageCapture &) = delete;
+
+    QList<QPair<QtMsgType, QString>> messages() const;
+    QStringList texts() const;
+    bool has(QtMsgType type, const QString &text) const;
+    // Everything recorded, one message a line: for searching secrets in the log.
+    QString joined() const;
+    void clear();
+
+private:
+    QtMessageHandler m_previous = nullptr;
+};
