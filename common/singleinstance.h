@@ -3,6 +3,9 @@
 #include <QAtomicPointer>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QObject>
+
+#include <type_traits>
 
 #include "common/instanceregistry.h"
 
@@ -22,7 +25,13 @@ public:
 private:
     static bool build()
     {
-        s_instance.storeRelease(new T);
+        T *object = new T;
+        s_instance.storeRelease(object);
+        if constexpr (std::is_base_of_v<QObject, T>) {
+            // A window may adopt a page as its child and delete it: forget the page
+            // then, so that it is deleted once and later calls see null.
+            QObject::connect(object, &QObject::destroyed, [] { s_instance.storeRelease(nullptr); });
+        }
         InstanceRegistry::addPage([] { delete s_instance.fetchAndStoreOrdered(nullptr); });
         return true;
     }
