@@ -1,0 +1,285 @@
+#include "savelog.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
+#include <QMutexLocker>
+#include <QRecursiveMutex>
+#include <QTextCodec>
+
+#include <atomic>
+#include <cstdio>
+
+#include "common/singleinstance.h"
+
+namespace {
+
+// One lock for the whole process; recursive so that a setter called from the panel slot,
+// which runs inside the handler, does not wait on its own thread.
+QRecursiveMutex *handlerLock()
+{
+    static QRecursiveMutex lock;
+    return &lock;
+}
+
+std::atomic<SaveLog *> s_active{nullptr};
+std::atomic<QtMessageHandler> s_previous{nullptr};
+thread_local bool t_insideHandler = false;
+
+struct Level
+{
+    int bit;
+    const char *format;
+    const char *colour;
+};
+
+bool levelOf(QtMsgType type, Level *level)
+{
+    switch (type) {
+    case QtDebugMsg:
+        *level = {SaveLog::MsgType_Debug, "Debug 当前时间：%1 %2", "rgb(0, 0, 0)"};
+        return true;
+    case QtInfoMsg:
+        *level = {SaveLog::MsgType_Info, "Infox 当前时间：%1 %2", "rgb(10, 152, 228)"};
+        return true;
+    case QtWarningMsg:
+        *level = {SaveLog::MsgType_Warning, "Warnx 当前时间：%1 %2", "rgb(252, 175, 62)"};
+        return true;
+    case QtCriticalMsg:
+        *level = {SaveLog::MsgType_Critical, "Error 当前时间：%1 %2", "rgb(250, 48, 48)"};
+        return true;
+    case QtFatalMsg:
+        *level = {SaveLog::MsgType_Fatal, "Fatal 当前时间：%1 %2", "rgb(124, 24, 35)"};
+        return true;
+    }
+    return false;
+}
+
+// Same rule as the folder creation of the settings page: not starting with "/" and
+// without ":/" means relative to the program's folder.
+bool isRelativeFolder(const QString &folder)
+{
+    return !folder.startsWith(QLatin1Char('/')) && !folder.contains(QLatin1String(":/"));
+}
+
+} // namespace
+
+SaveLog *SaveLog::Instance()
+{
+    return PageInstance<SaveLog>::get();
+}
+
+SaveLog::SaveLog(QObject *parent) : QObject(parent), file(new QFile(this))
+{
+    path = QCoreApplication::applicationDirPath();
+    name = QCoreApplication::applicationFilePath().section(QLatin1Char('/'), -1);
+    name = name.section(QLatin1Char('.'), 0, 0);
+}
+
+SaveLog::~SaveLog()
+{
+    Stop();
+    SaveLog *self = this;
+    s_active.compare_exchange_strong(self, nullptr);
+}
+
+void SaveLog::openFile(const QString &fileName)
+{
+    QMutexLocker lock(handlerLock());
+    if (fileName == this->fileName)
+        return;
+    this->fileName = fileName;
+    if (file->isOpen())
+        file->close();
+    file->setFileName(fileName);
+    file->open(QIODevice::WriteOnly | QIODevice::Append);
+}
+
+bool SaveLog::GetUseContext()
+{
+    return useContext;
+}
+
+SaveLog::MsgType SaveLog::GetMsgType()
+{
+    return msgType;
+}
+
+void SaveLog::Start()
+{
+    QMutexLocker lock(handlerLock());
+    if (running)
+        return;
+    running = true;
+    s_active = this;
+    QtMessageHandler previous = qInstallMessageHandler(messageHandler);
+    if (previous != messageHandler)
+        s_previous = previous;
+}
+
+void SaveLog::Stop()
+{
+    QMutexLocker lock(handlerLock());
+    if (!running)
+        return;
+    running = false;
+    resetFile();
+    SaveLog *self = this;
+    if (s_active.compare_exchange_strong(self, nullptr))
+        qInstallMessageHandler(s_previous.exchange(nullptr));
+}
+
+void SaveLog::Clear()
+{
+    QMutexLocker lock(handlerLock());
+    resetFile();
+}
+
+void SaveLog::Save(const QString &content)
+{
+    QMutexLocker lock(handlerLock());
+    if (maxRow > 0) {
+        ++rowCount;
+        if (fileName.isEmpty() || rowCount >= maxRow)
+            startNewFile();
+    } else if (maxSize > 0) {
+        // A file that could not be opened counts as full, so a later rotation retries.
+        if (fileName.isEmpty() || !file->isOpen() || file->size() > qint64(maxSize) * 1024)
+            startNewFile();
+    } else {
+        openFile(logFileName(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+    }
+    writeEntry(content);
+}
+
+void SaveLog::SetMaxRow(int maxRow)
+{
+    if (maxRow < 0)
+        return;
+    QMutexLocker lock(handlerLock());
+    this->maxRow = maxRow;
+    resetFile();
+}
+
+void SaveLog::SetMaxSize(int maxSize)
+{
+    if (maxSize < 0)
+        return;
+    QMutexLocker lock(handlerLock());
+    this->maxSize = maxSize;
+    resetFile();
+}
+
+void SaveLog::SetUseContext(bool useContext)
+{
+    QMutexLocker lock(handlerLock());
+    this->useContext = useContext;
+}
+
+void SaveLog::SetPath(const QString &path)
+{
+    QMutexLocker lock(handlerLock());
+    this->path = path;
+}
+
+void SaveLog::SetName(const QString &name)
+{
+    QMutexLocker lock(handlerLock());
+    this->name = name;
+}
+
+void SaveLog::SetMsgType(MsgType msgType)
+{
+    QMutexLocker lock(handlerLock());
+    this->msgType = msgType;
+}
+
+void SaveLog::messageHandler(QtMsgType type, const QMessageLogContext &context, const QString &msg)
+{
+    // A message raised while this thread is already inside (by the panel slot or the file
+    // layer) must neither wait on the lock it holds nor come back here.
+    if (t_insideHandler) {
+        passOn(type, context, msg);
+        return;
+    }
+    t_insideHandler = true;
+    {
+        QMutexLocker lock(handlerLock());
+        if (SaveLog *log = s_active.load())
+            log->handleMessage(type, context, msg);
+        else
+            passOn(type, context, msg);
+    }
+    t_insideHandler = false;
+}
+
+void SaveLog::passOn(QtMsgType type, const QMessageLogContext &context, const QString &msg)
+{
+    if (QtMessageHandler previous = s_previous.load()) {
+        previous(type, context, msg);
+        return;
+    }
+    const QByteArray line = qFormatLogMessage(type, context, msg).toLocal8Bit();
+    std::fprintf(stderr, "%s\n", line.constData());
+    std::fflush(stderr);
+}
+
+void SaveLog::handleMessage(QtMsgType type, const QMessageLogContext &context, const QString &msg)
+{
+    Level level;
+    if (!levelOf(type, &level) || !(msgType & level.bit))
+        return;
+    const QString time =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    // Both arguments at once, so a "%1" inside the message stays as it is.
+    QString content = QString::fromUtf8(level.format).arg(time, msg);
+    if (useContext && context.line > 0) {
+        content = QStringLiteral("行号: %1  文件: %2  函数: %3\n%4")
+                      .arg(QString::number(context.line), QString::fromUtf8(context.file),
+                           QString::fromUtf8(context.function), content);
+    }
+    // The panel renders HTML: the message's own markup characters are shown, not obeyed.
+    emit flushLogUI(QStringLiteral("<span style='color:%1;'>%2</span>")
+                        .arg(QLatin1String(level.colour), content.toHtmlEscaped()));
+    Save(content);
+}
+
+void SaveLog::resetFile()
+{
+    rowCount = 0;
+    fileName.clear();
+    if (file->isOpen())
+        file->close();
+}
+
+void SaveLog::startNewFile()
+{
+    rowCount = 0;
+    openFile(
+        logFileName(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss"))));
+}
+
+QString SaveLog::folder() const
+{
+    const QString appDir = QCoreApplication::applicationDirPath();
+    if (path.isEmpty())
+        return appDir;
+    return isRelativeFolder(path) ? QStringLiteral("%1/%2").arg(appDir, path) : path;
+}
+
+QString SaveLog::logFileName(const QString &stamp) const
+{
+    return QStringLiteral("%1/%2_log_%3.log").arg(folder(), name, stamp);
+}
+
+void SaveLog::writeEntry(const QString &content)
+{
+    if (!file->isOpen())
+        return;
+    QByteArray bytes = QTextCodec::codecForLocale()->fromUnicode(content);
+    bytes.append("\r\n", 2);
+    file->write(bytes);
+    // Flushed per entry: a crash must not take buffered lines with it.
+    file->flush();
+}

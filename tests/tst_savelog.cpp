@@ -1,0 +1,414 @@
+#include <QtTest>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "common/savelog.h"
+
+namespace {
+
+// The entries of one log file: every entry must end in exactly one CRLF.
+QStringList readEntries(const QString &fileName)
+{
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        return {QStringLiteral("<cannot open %1>").arg(fileName)};
+    const QString text = QString::fromUtf8(f.readAll());
+    if (text.isEmpty())
+        return {};
+    if (!text.endsWith(QLatin1String("\r\n")))
+        return {QStringLiteral("<no final CRLF>")};
+    QStringList entries = text.split(QStringLiteral("\r\n"));
+    entries.removeLast();
+    return entries;
+}
+
+QStringList logFiles(const QString &dir)
+{
+    return QDir(dir).entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
+}
+
+void waitForNextSecond()
+{
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    QTRY_VERIFY(QDateTime::currentSecsSinceEpoch() != now);
+}
+
+// A logger writing into a folder of its own under a fixed name.
+struct Fixture
+{
+    QTemporaryDir dir;
+    SaveLog log;
+    Fixture()
+    {
+        log.SetPath(dir.path());
+        log.SetName(QStringLiteral("probe"));
+    }
+    ~Fixture()
+    {
+        log.Stop();
+        dir.setAutoRemove(!QTest::currentTestFailed());
+    }
+    QString only() const
+    {
+        const QStringList files = logFiles(dir.path());
+        return files.size() == 1 ? dir.filePath(files.first()) : QString();
+    }
+};
+
+} // namespace
+
+class tst_SaveLog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void defaultsAndNames();
+    void dayModeKeepsOneFile();
+    void sizeRotation();
+    void rowRotationHundredPerFile();
+    void negativeLimitChangesNothing();
+    void maskFilters_data();
+    void maskFilters();
+    void entryFormatAndPanelLine();
+    void contextLine_data();
+    void contextLine();
+    void startStopRestoresHandler();
+    void nestedMessageFromPanelSlot();
+    void unwritableFolderThenRecovers();
+    void relativeFolderUnderProgramFolder();
+    void manyThreadsWholeEntries();
+};
+
+void tst_SaveLog::defaultsAndNames()
+{
+    SaveLog log;
+    QCOMPARE(log.GetMsgType(), SaveLog::MsgType_All);
+    QCOMPARE(log.GetUseContext(), false);
+
+    // Construction values: size mode with a 1 MB limit, so a date-time stamp; the default
+    // folder and name come from the executable.
+    QTemporaryDir dir;
+    log.Save(QStringLiteral("first"));
+    const QString expectedPrefix =
+        QStringLiteral("%1/tst_savelog_log_").arg(QCoreApplication::applicationDirPath());
+    const QStringList files = QDir(QCoreApplication::applicationDirPath())
+                                  .entryList({QStringLiteral("tst_savelog_log_*.log")});
+    QCOMPARE(files.size(), 1);
+    const QString full = QCoreApplication::applicationDirPath() + QLatin1Char('/') + files.first();
+    QVERIFY(full.startsWith(expectedPrefix));
+    QVERIFY(
+        QRegularExpression(QStringLiteral("_log_\\d{4}-\\d\\d-\\d\\d-\\d\\d-\\d\\d-\\d\\d\\.log$"))
+            .match(full)
+            .hasMatch());
+    log.Clear();
+    QVERIFY(QFile::remove(full));
+}
+
+void tst_SaveLog::dayModeKeepsOneFile()
+{
+    Fixture fx;
+    fx.log.SetMaxRow(0);
+    fx.log.SetMaxSize(0);
+    fx.log.Save(QStringLiteral("a"));
+    waitForNextSecond();
+    fx.log.Save(QStringLiteral("b"));
+    QCOMPARE(logFiles(fx.dir.path()),
+             QStringList{QStringLiteral("probe_log_%1.log")
+                             .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")))});
+    QCOMPARE(readEntries(fx.only()), QStringList({"a", "b"}));
+}
+
+void tst_SaveLog::sizeRotation()
+{
+    Fixture fx;
+    fx.log.SetMaxSize(1);
+    const QString entry(300, QLatin1Char('x'));
+    for (int i = 0; i < 4; ++i)
+        fx.log.Save(entry);
+    // The fourth entry went in although the file was above 1024 bytes only afterwards.
+    QCOMPARE(logFiles(fx.dir.path()).size(), 1);
+    const QString first = fx.only();
+    QCOMPARE(QFileInfo(first).size(), 4 * 302);
+
+    waitForNextSecond();
+    fx.log.Save(QStringLiteral("next"));
+    const QStringList files = logFiles(fx.dir.path());
+    QCOMPARE(files.size(), 2);
+    QCOMPARE(readEntries(first).size(), 4);
+    QCOMPARE(readEntries(fx.dir.filePath(files.last())), QStringList{"next"});
+}
+
+void tst_SaveLog::rowRotationHundredPerFile()
+{
+    Fixture fx;
+    fx.log.SetMaxRow(100);
+    int n = 0;
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < (round == 2 ? 50 : 100); ++i)
+            fx.log.Save(QString::number(n++));
+        waitForNextSecond();
+    }
+    const QStringList files = logFiles(fx.dir.path());
+    QCOMPARE(files.size(), 3);
+    QList<int> counts;
+    for (const QString &f : files)
+        counts << readEntries(fx.dir.filePath(f)).size();
+    QCOMPARE(counts, QList<int>({100, 100, 50}));
+    QCOMPARE(readEntries(fx.dir.filePath(files.at(1))).first(), QStringLiteral("100"));
+}
+
+void tst_SaveLog::negativeLimitChangesNothing()
+{
+    Fixture fx;
+    fx.log.SetMaxRow(5);
+    fx.log.Save(QStringLiteral("a"));
+    waitForNextSecond();
+    fx.log.SetMaxRow(-1);
+    fx.log.SetMaxSize(-1);
+    fx.log.Save(QStringLiteral("b"));
+    QCOMPARE(readEntries(fx.only()), QStringList({"a", "b"}));
+
+    // A real change empties the name: the next entry starts a new file.
+    fx.log.SetMaxRow(5);
+    fx.log.Save(QStringLiteral("c"));
+    QCOMPARE(logFiles(fx.dir.path()).size(), 2);
+}
+
+void tst_SaveLog::maskFilters_data()
+{
+    QTest::addColumn<int>("mask");
+    QTest::addColumn<QStringList>("prefixes");
+    QTest::newRow("none") << 0 << QStringList();
+    QTest::newRow("info only") << 2 << QStringList{"Infox"};
+    QTest::newRow("all") << 31 << QStringList{"Debug", "Infox", "Warnx", "Error"};
+    QTest::newRow("all but debug") << 30 << QStringList{"Infox", "Warnx", "Error"};
+}
+
+void tst_SaveLog::maskFilters()
+{
+    QFETCH(int, mask);
+    QFETCH(QStringList, prefixes);
+    Fixture fx;
+    fx.log.SetMaxSize(0);
+    fx.log.SetMsgType(SaveLog::MsgType(mask));
+    QSignalSpy panel(&fx.log, &SaveLog::flushLogUI);
+    fx.log.Start();
+    qDebug("d");
+    qInfo("i");
+    qWarning("w");
+    qCritical("c");
+    fx.log.Stop();
+
+    QStringList seen;
+    const QStringList entries = fx.only().isEmpty() ? QStringList() : readEntries(fx.only());
+    for (const QString &e : entries)
+        seen << e.left(5);
+    QCOMPARE(seen, prefixes);
+    QCOMPARE(panel.count(), prefixes.size());
+}
+
+void tst_SaveLog::entryFormatAndPanelLine()
+{
+    Fixture fx;
+    QSignalSpy panel(&fx.log, &SaveLog::flushLogUI);
+    fx.log.Start();
+    qWarning("%s", "disk <b>full</b> & %1");
+    qDebug("%s", "");
+    fx.log.Stop();
+
+    const QStringList entries = readEntries(fx.only());
+    QCOMPARE(entries.size(), 2);
+    const QRegularExpression warn(QStringLiteral(
+        "^Warnx 当前时间：\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d disk <b>full</b> & %1$"));
+    QVERIFY2(warn.match(entries.at(0)).hasMatch(), qPrintable(entries.at(0)));
+    // An empty message still gives an entry: prefix, time and a trailing blank.
+    QVERIFY(QRegularExpression(QStringLiteral("^Debug 当前时间：[-\\d]+ [:\\d]+ $"))
+                .match(entries.at(1))
+                .hasMatch());
+
+    QCOMPARE(panel.count(), 2);
+    const QString line = panel.at(0).at(0).toString();
+    QVERIFY(
+        line.startsWith(QStringLiteral("<span style='color:rgb(252, 175, 62);'>Warnx 当前时间：")));
+    QVERIFY2(line.endsWith(QStringLiteral(" disk &lt;b&gt;full&lt;/b&gt; &amp; %1</span>")),
+             qPrintable(line));
+    QVERIFY(panel.at(1).at(0).toString().startsWith(
+        QStringLiteral("<span style='color:rgb(0, 0, 0);'>Debug")));
+}
+
+void tst_SaveLog::contextLine_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<bool>("withContext");
+    QTest::newRow("line 42") << 42 << true;
+    QTest::newRow("no line") << 0 << false;
+}
+
+void tst_SaveLog::contextLine()
+{
+    QFETCH(int, line);
+    QFETCH(bool, withContext);
+    Fixture fx;
+    fx.log.SetUseContext(true);
+    QVERIFY(fx.log.GetUseContext());
+    fx.log.Start();
+    QMessageLogger("src/probe.cpp", line, "void probe()").critical("boom");
+    fx.log.Stop();
+
+    const QStringList entries = readEntries(fx.only());
+    QCOMPARE(entries.size(), 1);
+    const QStringList parts = entries.first().split(QLatin1Char('\n'));
+    if (withContext) {
+        QCOMPARE(parts.size(), 2);
+        QCOMPARE(parts.at(0), QStringLiteral("行号: 42  文件: src/probe.cpp  函数: void probe()"));
+        QVERIFY(parts.at(1).startsWith(QStringLiteral("Error 当前时间：")));
+    } else {
+        QCOMPARE(parts.size(), 1);
+        QVERIFY(parts.at(0).endsWith(QStringLiteral(" boom")));
+    }
+}
+
+void tst_SaveLog::startStopRestoresHandler()
+{
+    const QtMessageHandler before = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(before);
+    {
+        Fixture fx;
+        fx.log.Start();
+        fx.log.Start();
+        QtMessageHandler during = qInstallMessageHandler(nullptr);
+        qInstallMessageHandler(during);
+        QVERIFY(during != before);
+        fx.log.Stop();
+        QtMessageHandler after = qInstallMessageHandler(nullptr);
+        qInstallMessageHandler(after);
+        QVERIFY(after == before);
+
+        // Destruction while running stops as well.
+        auto *other = new SaveLog;
+        other->SetPath(fx.dir.path());
+        other->Start();
+        delete other;
+        after = qInstallMessageHandler(nullptr);
+        qInstallMessageHandler(after);
+        QVERIFY(after == before);
+    }
+    QVERIFY(SaveLog::Instance());
+    QCOMPARE(SaveLog::Instance(), SaveLog::Instance());
+}
+
+void tst_SaveLog::nestedMessageFromPanelSlot()
+{
+    Fixture fx;
+    int slotRuns = 0;
+    connect(&fx.log, &SaveLog::flushLogUI, this, [&] {
+        ++slotRuns;
+        qWarning("from the panel slot");
+    });
+    fx.log.Start();
+    qInfo("outer");
+    qInfo("second");
+    fx.log.Stop();
+    // The nested warnings went to the previous handler, not into the file or the panel.
+    QCOMPARE(slotRuns, 2);
+    QCOMPARE(readEntries(fx.only()).size(), 2);
+}
+
+void tst_SaveLog::unwritableFolderThenRecovers()
+{
+    Fixture fx;
+    // A plain file where the folder should be: no file can be opened, even as root.
+    const QString blocked = fx.dir.filePath(QStringLiteral("logs"));
+    {
+        QFile blocker(blocked);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    fx.log.SetPath(blocked);
+    fx.log.SetMaxSize(1);
+    QSignalSpy panel(&fx.log, &SaveLog::flushLogUI);
+    fx.log.Start();
+    qInfo("lost");
+    QCOMPARE(panel.count(), 1);
+
+    QVERIFY(QFile::remove(blocked));
+    QVERIFY(QDir(fx.dir.path()).mkdir(QStringLiteral("logs")));
+    waitForNextSecond();
+    qInfo("kept");
+    fx.log.Stop();
+    QCOMPARE(panel.count(), 2);
+    const QStringList files = logFiles(blocked);
+    QCOMPARE(files.size(), 1);
+    const QStringList entries = readEntries(blocked + QLatin1Char('/') + files.first());
+    QCOMPARE(entries.size(), 1);
+    QVERIFY(entries.first().endsWith(QStringLiteral(" kept")));
+}
+
+void tst_SaveLog::relativeFolderUnderProgramFolder()
+{
+    const QString relative = QStringLiteral("tst_savelog_rel");
+    QDir appDir(QCoreApplication::applicationDirPath());
+    QVERIFY(appDir.mkpath(relative));
+    QTemporaryDir elsewhere;
+    const QString oldCwd = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
+
+    SaveLog log;
+    log.SetName(QStringLiteral("rel"));
+    log.SetPath(relative);
+    log.Save(QStringLiteral("here"));
+    log.Clear();
+    QDir::setCurrent(oldCwd);
+
+    QDir target(appDir.filePath(relative));
+    const QStringList files = target.entryList({QStringLiteral("*.log")});
+    QCOMPARE(files.size(), 1);
+    QCOMPARE(readEntries(target.filePath(files.first())), QStringList{"here"});
+    QVERIFY(!QDir(elsewhere.filePath(relative)).exists());
+    QVERIFY(target.removeRecursively());
+}
+
+void tst_SaveLog::manyThreadsWholeEntries()
+{
+    Fixture fx;
+    fx.log.SetMaxSize(0);
+    int panelLines = 0;
+    connect(&fx.log, &SaveLog::flushLogUI, this, [&] { ++panelLines; });
+    fx.log.Start();
+    const int threads = 8;
+    const int perThread = 2000;
+    QList<QThread *> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers << QThread::create([t] {
+            for (int i = 0; i < perThread; ++i)
+                qInfo("thread %d entry %d %s", t, i, "with some padding text");
+        });
+        workers.last()->start();
+    }
+    for (QThread *w : workers) {
+        QVERIFY(w->wait(60000));
+        delete w;
+    }
+    fx.log.Stop();
+
+    const QStringList entries = readEntries(fx.only());
+    QCOMPARE(entries.size(), threads * perThread);
+    const QRegularExpression whole(QStringLiteral(
+        "^Infox 当前时间：[-\\d]+ [:\\d]+ thread (\\d) entry (\\d+) with some padding text$"));
+    QVector<int> next(threads, 0);
+    for (const QString &e : entries) {
+        const auto m = whole.match(e);
+        QVERIFY2(m.hasMatch(), qPrintable(e));
+        // Each thread's entries stay in its own order.
+        const int t = m.captured(1).toInt();
+        QCOMPARE(m.captured(2).toInt(), next[t]++);
+    }
+    // Lines from the worker threads reach the panel queued.
+    QTRY_COMPARE(panelLines, threads * perThread);
+}
+
+QTEST_MAIN(tst_SaveLog)
+#include "tst_savelog.moc"
