@@ -410,5 +410,5 @@ void tst_SaveLog::manyThreadsWholeEntries()
     QTRY_COMPARE(panelLines, threads * perThread);
 }
 
-QTEST_MAIN(tst_SaveLog)
+QTEST_GUILESS_MAIN(tst_SaveLog)
 #include "tst_savelog.moc"
