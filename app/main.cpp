@@ -1,12 +1,17 @@
 #include <QApplication>
-#include <QWidget>
+
+#include "app/appinit.h"
+#include "app/customstyle.h"
+#include "app/frmmain.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Kestrane"));
-    window.resize(1024, 768);
-    window.show();
+    QApplication::setStyle(new CustomStyle);
+    AppInit::Instance()->start();
+    AppInit::Instance()->initStyle(QStringLiteral(":/qss/blue.css"));
+    // The main window reads the settings file while it is built.
+    AppInit::initSettingsPath();
+    frmMain::Instance()->show();
     return app.exec();
 }

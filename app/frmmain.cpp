@@ -1,0 +1,347 @@
+#include "frmmain.h"
+#include "ui_frmmain.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QDebug>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QListWidgetItem>
+#include <QScreen>
+
+#include <cstdlib>
+
+#include "app/appinit.h"
+#include "app/frmconfig.h"
+#include "app/frmconfigbasic.h"
+#include "app/frmcraft.h"
+#include "app/frmtemplate.h"
+#include "common/appstate.h"
+#include "common/singleinstance.h"
+#include "net/jsonopration.h"
+#include "net/logindialog.h"
+#include "records/frmtemplateprolocal.h"
+#include "widgets/appearance.h"
+
+namespace {
+
+struct Skin
+{
+    const char *caption;
+    const char *resource;
+};
+
+// In the order of the skin menu.
+const Skin kSkins[] = {
+    {"银色", ":/qss/silvery.css"},       {"蓝色", ":/qss/blue.css"},
+    {"浅蓝色", ":/qss/lightblue.css"},   {"深蓝色", ":/qss/darkblue.css"},
+    {"灰色", ":/qss/gray.css"},          {"浅灰色", ":/qss/lightgray.css"},
+    {"深灰色", ":/qss/darkgray.css"},    {"黑色", ":/qss/black.css"},
+    {"浅黑色", ":/qss/lightblack.css"},  {"深黑色", ":/qss/darkblack.css"},
+    {"PS黑色", ":/qss/psblack.css"},     {"黑色扁平", ":/qss/flatblack.css"},
+    {"白色扁平", ":/qss/flatwhite.css"}, {"蓝色扁平", ":/qss/flatblue.css"},
+    {"紫色", ":/qss/purple.css"},        {"黑蓝色", ":/qss/blackblue.css"},
+    {"视频黑", ":/qss/blackvideo.css"},
+};
+
+struct LogEntry
+{
+    const char *text;
+    int value;
+};
+
+const LogEntry kLevels[] = {
+    {"Debug", 1}, {"Info", 2}, {"Warning", 4}, {"Critical", 8}, {"Fatal", 16}};
+const LogEntry kSizes[] = {{"不启用", 0}, {"5kb", 5}, {"10kb", 10}, {"30kb", 30}, {"1mb", 1024}};
+const LogEntry kRows[] = {
+    {"不启用", 0}, {"100条", 100}, {"500条", 500}, {"2000条", 2000}, {"10000条", 10000}};
+
+const int kMaxLogLines = 100;
+
+} // namespace
+
+frmMain *frmMain::Instance()
+{
+    return PageInstance<frmMain>::get();
+}
+
+frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain)
+{
+    ui->setupUi(this);
+    initForm();
+    initText();
+    initNav();
+    initIcon();
+    initLogForm();
+    initSignalSlot();
+    on_btnMenu_Max_clicked();
+}
+
+frmMain::~frmMain()
+{
+    // The pages are single instances destroyed on their own; take them out of the
+    // stack so that deleting the form does not delete them as well.
+    while (QWidget *page = ui->stackedWidget->widget(0)) {
+        ui->stackedWidget->removeWidget(page);
+        page->setParent(nullptr);
+    }
+    delete ui;
+}
+
+QStringList frmMain::skinCaptions()
+{
+    QStringList captions;
+    for (const Skin &skin : kSkins)
+        captions << QString::fromUtf8(skin.caption);
+    return captions;
+}
+
+QString frmMain::skinResource(const QString &caption)
+{
+    for (const Skin &skin : kSkins) {
+        if (caption == QString::fromUtf8(skin.caption))
+            return QString::fromUtf8(skin.resource);
+    }
+    return QStringLiteral(":/qss/lightblue.css");
+}
+
+void frmMain::initForm()
+{
+    ui->btn_craft->hide();
+    ui->btn_template->hide();
+
+    ui->widgetMain->setProperty("form", true);
+    ui->widgetTop->setProperty("form", "title");
+    ui->widgetTop->setFixedHeight(80);
+    ui->bottomWidget->setFixedHeight(25);
+
+    setProperty("form", true);
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+
+    ui->widgetTop->installEventFilter(this);
+    ui->labLogoBg->installEventFilter(this);
+
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const QString &caption : skinCaptions()) {
+        auto *action = new QAction(caption, this);
+        connect(action, &QAction::triggered, this, &frmMain::initStyle);
+        addAction(action);
+    }
+}
+
+void frmMain::initText()
+{
+    ui->labLogoCn->setText(QStringLiteral("Norvo - 模板程序"));
+    ui->labLogoEn->setText(QStringLiteral("Norvo - Template Program"));
+    setWindowTitle(ui->labLogoCn->text());
+}
+
+void frmMain::initNav()
+{
+    ui->stackedWidget->insertWidget(0, frmCraft::Instance());
+    ui->stackedWidget->insertWidget(1, Frmtemplate::Instance());
+    ui->stackedWidget->insertWidget(2, frmConfig::Instance());
+    ui->stackedWidget->insertWidget(3, FrmTemplateProLocal::Instance());
+
+    m_navButtons = {ui->btn_craft, ui->btn_template, ui->btn_setparams, ui->btn_debug};
+    const QStringList captions{QStringLiteral("工 艺"), QStringLiteral("模 板"),
+                               QStringLiteral("设 置"), QStringLiteral("调 试")};
+    for (int i = 0; i < m_navButtons.size(); ++i) {
+        QPushButton *button = m_navButtons.at(i);
+        button->setIconSize(QSize(25, 20));
+        button->setFixedWidth(100);
+        button->setCheckable(true);
+        button->setText(captions.at(i));
+        connect(button, &QPushButton::clicked, this, &frmMain::buttonClicked);
+    }
+    ui->btn_craft->click();
+
+    ui->btn_login->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const QString &text : {QStringLiteral("切换账号"), QStringLiteral("退出登录")}) {
+        auto *action = new QAction(text, ui->btn_login);
+        connect(action, &QAction::triggered, this, &frmMain::initMenu);
+        ui->btn_login->addAction(action);
+    }
+}
+
+void frmMain::initIcon()
+{
+    ui->labLogoBg->setAlignment(Qt::AlignCenter);
+    ui->labLogoBg->setFixedWidth(80);
+}
+
+void frmMain::initLogForm()
+{
+    m_logLineCount = 0;
+    for (const LogEntry &level : kLevels) {
+        auto *item = new QListWidgetItem(QString::fromUtf8(level.text), ui->listType);
+        item->setData(Qt::UserRole, QString::number(level.value));
+        item->setCheckState(Qt::Checked);
+    }
+    for (const LogEntry &size : kSizes)
+        ui->cboxSize->addItem(QString::fromUtf8(size.text), size.value);
+    for (const LogEntry &row : kRows)
+        ui->cboxRow->addItem(QString::fromUtf8(row.text), row.value);
+
+    ui->ckSave->setChecked(true);
+    ui->txtMain->setReadOnly(true);
+}
+
+void frmMain::initSignalSlot()
+{
+    connect(JsonOpration::Instance(), &JsonOpration::setCurrentUserInfo, this,
+            &frmMain::on_setCurrentUserInfo);
+    connect(FrmConfigBasic::Instance(), &FrmConfigBasic::showhideLog, this,
+            &frmMain::on_showhideLog);
+    connect(JsonOpration::Instance(), &JsonOpration::flashGUI, this, &frmMain::on_flashGUI);
+}
+
+void frmMain::buttonClicked()
+{
+    auto *button = qobject_cast<QPushButton *>(sender());
+    const int index = m_navButtons.indexOf(button);
+    if (!g_allowLeave || index < 0) {
+        qWarning().noquote() << QStringLiteral("请先保存当前页面，执行保存和提交");
+        return;
+    }
+    ui->stackedWidget->setCurrentIndex(index);
+    for (QPushButton *navButton : qAsConst(m_navButtons))
+        navButton->setChecked(navButton == button);
+}
+
+void frmMain::on_flashGUI()
+{
+    for (const QString &permission : qAsConst(g_currentUser.permissions)) {
+        if (permission == QLatin1String("business:technology:list")) {
+            ui->btn_craft->show();
+        } else if (permission == QLatin1String("business:template:list")) {
+            ui->btn_template->show();
+        } else if (permission == QLatin1String("*:*:*")) {
+            ui->btn_craft->show();
+            ui->btn_template->show();
+        }
+    }
+}
+
+void frmMain::on_setCurrentUserInfo(const ModelUserInfoItem &userInfo)
+{
+    Q_UNUSED(userInfo);
+}
+
+void frmMain::on_btn_login_clicked()
+{
+    if (g_isLoggedIn) {
+        qWarning().noquote() << QStringLiteral("已经登录过了，可以访问远程了");
+        return;
+    }
+    LoginDialog::Instance()->exec();
+}
+
+void frmMain::initMenu()
+{
+    auto *action = qobject_cast<QAction *>(sender());
+    if (!action)
+        return;
+    if (action->text() == QStringLiteral("切换账号")) {
+        LoginDialog::Instance()->exec();
+    } else if (action->text() == QStringLiteral("退出登录")) {
+        // Only the flag and the two list buttons: token and user stay until the next login.
+        g_isLoggedIn = false;
+        ui->btn_craft->hide();
+        ui->btn_template->hide();
+        ui->btn_setparams->click();
+    }
+}
+
+void frmMain::initStyle()
+{
+    auto *action = qobject_cast<QAction *>(sender());
+    const QString caption = action ? action->text() : QString();
+    AppInit::Instance()->initStyle(skinResource(caption));
+    emit changeStyle();
+}
+
+QRect frmMain::checkScreenID(QPoint point) const
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (QScreen *screen : screens) {
+        if (screen->geometry().contains(point))
+            return screen->geometry();
+    }
+    return screens.isEmpty() ? QRect() : screens.first()->geometry();
+}
+
+void frmMain::on_btnMenu_Max_clicked()
+{
+    const QRect screenRect = checkScreenID(QCursor::pos());
+    if (!m_maximised) {
+        m_normalGeometry = geometry();
+        setGeometry(screenRect);
+    } else {
+        setGeometry(m_normalGeometry);
+    }
+    setProperty("canMove", m_maximised);
+    m_maximised = !m_maximised;
+}
+
+void frmMain::on_btnMenu_Min_clicked()
+{
+    showMinimized();
+}
+
+void frmMain::on_btnMenu_Close_clicked() {}
+
+void frmMain::on_flushLogUI(const QString &msg)
+{
+    if (m_logLineCount >= kMaxLogLines) {
+        m_logLineCount = 0;
+        ui->txtMain->clear();
+    }
+    ui->txtMain->append(msg);
+    ++m_logLineCount;
+}
+
+void frmMain::on_btnLogClear_clicked()
+{
+    ui->txtMain->clear();
+}
+
+void frmMain::on_listType_itemPressed(QListWidgetItem *item)
+{
+    item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    int mask = 0;
+    for (int i = 0; i < ui->listType->count(); ++i) {
+        const QListWidgetItem *level = ui->listType->item(i);
+        if (level->checkState() == Qt::Checked)
+            mask += level->data(Qt::UserRole).toInt();
+    }
+    Q_UNUSED(mask);
+}
+
+void frmMain::on_cboxSize_currentIndexChanged(int index)
+{
+    Q_UNUSED(index);
+}
+
+void frmMain::on_cboxRow_currentIndexChanged(int index)
+{
+    Q_UNUSED(index);
+}
+
+void frmMain::on_ckSave_stateChanged(int arg1)
+{
+    Q_UNUSED(arg1);
+}
+
+void frmMain::on_showhideLog(int arg1)
+{
+    ui->frame_log->setVisible(arg1 != 0);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->widgetTop && event->type() == QEvent::MouseButtonDblClick)
+        on_btnMenu_Max_clicked();
+    return QWidget::eventFilter(watched, event);
+}

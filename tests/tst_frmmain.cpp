@@ -1,0 +1,370 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTextEdit>
+
+#include "app/frmmain.h"
+#include "common/appstate.h"
+#include "net/jsonopration.h"
+#include "net/logindialog.h"
+
+namespace {
+
+// Collects the warnings written while it lives.
+class WarningCatcher
+{
+public:
+    WarningCatcher()
+    {
+        s_messages.clear();
+        m_previous = qInstallMessageHandler(handler);
+    }
+    ~WarningCatcher() { qInstallMessageHandler(m_previous); }
+    QStringList warnings() const { return s_messages; }
+
+private:
+    static void handler(QtMsgType type, const QMessageLogContext &, const QString &msg)
+    {
+        if (type == QtWarningMsg)
+            s_messages << msg;
+    }
+    static inline QStringList s_messages;
+    QtMessageHandler m_previous;
+};
+
+const QString kGuardWarning = QStringLiteral("请先保存当前页面，执行保存和提交");
+
+QPushButton *button(QWidget &w, const char *name)
+{
+    return w.findChild<QPushButton *>(QLatin1String(name));
+}
+
+QStringList checkedButtons(QWidget &w)
+{
+    QStringList names;
+    for (const char *name : {"btn_craft", "btn_template", "btn_setparams", "btn_debug"}) {
+        if (button(w, name)->isChecked())
+            names << QLatin1String(name);
+    }
+    return names;
+}
+
+int currentPage(QWidget &w)
+{
+    return w.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"))->currentIndex();
+}
+
+QAction *actionNamed(QWidget *owner, const QString &text)
+{
+    for (QAction *action : owner->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+void login(const QStringList &permissions)
+{
+    g_currentUser.permissions = permissions;
+    g_isLoggedIn = true;
+    emit JsonOpration::Instance()->setCurrentUserInfo(g_currentUser);
+    emit JsonOpration::Instance()->flashGUI();
+}
+
+} // namespace
+
+class tst_frmMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void startsOnCraftWithListButtonsHidden();
+    void navigationGuard_data();
+    void navigationGuard();
+    void permissions_data();
+    void permissions();
+    void secondLoginWithFewerRightsHidesNothing();
+    void logOut_data();
+    void logOut();
+    void loginButton();
+    void skinMenu();
+    void skinResource_data();
+    void skinResource();
+    void maximiseToggle();
+    void logPanelKeepsAHundredLines();
+    void logPanelManualClearKeepsTheCount();
+    void showHideLog();
+};
+
+void tst_frmMain::init()
+{
+    g_allowLeave = true;
+    g_isLoggedIn = false;
+    g_currentUser = ModelUserInfoItem();
+}
+
+void tst_frmMain::startsOnCraftWithListButtonsHidden()
+{
+    frmMain w;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Norvo - 模板程序"));
+    QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(w.property("form").toBool(), true);
+    QCOMPARE(currentPage(w), 0);
+    QCOMPARE(checkedButtons(w), QStringList{"btn_craft"});
+    QVERIFY(button(w, "btn_craft")->isHidden());
+    QVERIFY(button(w, "btn_template")->isHidden());
+    QVERIFY(!button(w, "btn_setparams")->isHidden());
+    QVERIFY(!button(w, "btn_debug")->isHidden());
+    QCOMPARE(button(w, "btn_setparams")->text(), QStringLiteral("设 置"));
+    QCOMPARE(button(w, "btn_debug")->text(), QStringLiteral("调 试"));
+}
+
+void tst_frmMain::navigationGuard_data()
+{
+    QTest::addColumn<bool>("allowLeave");
+    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("checked");
+    QTest::addColumn<bool>("warned");
+
+    QTest::newRow("allowed settings")
+        << true << "btn_setparams" << 2 << QStringList{"btn_setparams"} << false;
+    QTest::newRow("allowed debug") << true << "btn_debug" << 3 << QStringList{"btn_debug"} << false;
+    QTest::newRow("allowed hidden template")
+        << true << "btn_template" << 1 << QStringList{"btn_template"} << false;
+    // A refused click keeps the page; the clicked button keeps the toggle it got.
+    QTest::newRow("refused settings")
+        << false << "btn_setparams" << 0 << QStringList{"btn_craft", "btn_setparams"} << true;
+    QTest::newRow("refused own page") << false << "btn_craft" << 0 << QStringList{} << true;
+}
+
+void tst_frmMain::navigationGuard()
+{
+    QFETCH(bool, allowLeave);
+    QFETCH(QString, clicked);
+    QFETCH(int, page);
+    QFETCH(QStringList, checked);
+    QFETCH(bool, warned);
+
+    frmMain w;
+    g_allowLeave = allowLeave;
+    WarningCatcher catcher;
+    button(w, qPrintable(clicked))->click();
+    QCOMPARE(currentPage(w), page);
+    QCOMPARE(checkedButtons(w), checked);
+    QCOMPARE(catcher.warnings().contains(kGuardWarning), warned);
+}
+
+void tst_frmMain::permissions_data()
+{
+    QTest::addColumn<QStringList>("permissions");
+    QTest::addColumn<bool>("craft");
+    QTest::addColumn<bool>("templ");
+
+    QTest::newRow("template only") << QStringList{"business:template:list"} << false << true;
+    QTest::newRow("craft only") << QStringList{"business:technology:list"} << true << false;
+    QTest::newRow("everything") << QStringList{"*:*:*"} << true << true;
+    QTest::newRow("both lists") << QStringList{"business:template:list", "business:technology:list"}
+                                << true << true;
+    QTest::newRow("neither") << QStringList{"business:template:query", "business:technology:add"}
+                             << false << false;
+    QTest::newRow("case matters") << QStringList{"Business:Template:List", "*:*"} << false << false;
+    QTest::newRow("no partial match")
+        << QStringList{"business:template:list:x", " *:*:*"} << false << false;
+}
+
+void tst_frmMain::permissions()
+{
+    QFETCH(QStringList, permissions);
+    QFETCH(bool, craft);
+    QFETCH(bool, templ);
+
+    frmMain w;
+    login(permissions);
+    QCOMPARE(!button(w, "btn_craft")->isHidden(), craft);
+    QCOMPARE(!button(w, "btn_template")->isHidden(), templ);
+    QVERIFY(!button(w, "btn_setparams")->isHidden());
+    QVERIFY(!button(w, "btn_debug")->isHidden());
+}
+
+void tst_frmMain::secondLoginWithFewerRightsHidesNothing()
+{
+    frmMain w;
+    login({"*:*:*"});
+    login({"business:template:query"});
+    QVERIFY(!button(w, "btn_craft")->isHidden());
+    QVERIFY(!button(w, "btn_template")->isHidden());
+}
+
+void tst_frmMain::logOut_data()
+{
+    QTest::addColumn<bool>("allowLeave");
+    QTest::newRow("leaving allowed") << true;
+    QTest::newRow("leaving refused") << false;
+}
+
+void tst_frmMain::logOut()
+{
+    QFETCH(bool, allowLeave);
+    frmMain w;
+    login({"*:*:*"});
+    g_token = QStringLiteral("token-1");
+    g_allowLeave = allowLeave;
+
+    QAction *logOut = actionNamed(button(w, "btn_login"), QStringLiteral("退出登录"));
+    QVERIFY(logOut);
+    QVERIFY(actionNamed(button(w, "btn_login"), QStringLiteral("切换账号")));
+    WarningCatcher catcher;
+    logOut->trigger();
+
+    QVERIFY(!g_isLoggedIn);
+    QVERIFY(button(w, "btn_craft")->isHidden());
+    QVERIFY(button(w, "btn_template")->isHidden());
+    QCOMPARE(currentPage(w), allowLeave ? 2 : 0);
+    QCOMPARE(catcher.warnings().contains(kGuardWarning), !allowLeave);
+    // Only the flag goes: token and user stay until the next login.
+    QCOMPARE(g_token, QStringLiteral("token-1"));
+    QCOMPARE(g_currentUser.permissions, QStringList{"*:*:*"});
+}
+
+void tst_frmMain::loginButton()
+{
+    frmMain w;
+    QPushButton *login = button(w, "btn_login");
+
+    // Not logged in: the dialog opens modally.
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = LoginDialog::Instance()->isVisible();
+        LoginDialog::Instance()->reject();
+    });
+    login->click();
+    QVERIFY(shown);
+
+    // Logged in: only a warning.
+    g_isLoggedIn = true;
+    WarningCatcher catcher;
+    shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = LoginDialog::Instance()->isVisible();
+        LoginDialog::Instance()->reject();
+    });
+    login->click();
+    QCoreApplication::processEvents();
+    QVERIFY(!shown);
+    QVERIFY(catcher.warnings().contains(QStringLiteral("已经登录过了，可以访问远程了")));
+}
+
+void tst_frmMain::skinMenu()
+{
+    frmMain w;
+    QCOMPARE(w.contextMenuPolicy(), Qt::ActionsContextMenu);
+    QStringList captions;
+    for (QAction *action : w.actions())
+        captions << action->text();
+    QCOMPARE(captions, frmMain::skinCaptions());
+    QCOMPARE(captions.size(), 17);
+    QCOMPARE(captions.first(), QStringLiteral("银色"));
+    QCOMPARE(captions.last(), QStringLiteral("视频黑"));
+
+    QSignalSpy changed(&w, &frmMain::changeStyle);
+    w.actions().at(3)->trigger();
+    QCOMPARE(changed.count(), 1);
+}
+
+void tst_frmMain::skinResource_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("resource");
+    QTest::newRow("silvery") << "银色"
+                             << ":/qss/silvery.css";
+    QTest::newRow("blue") << "蓝色"
+                          << ":/qss/blue.css";
+    QTest::newRow("ps black") << "PS黑色"
+                              << ":/qss/psblack.css";
+    QTest::newRow("flat blue") << "蓝色扁平"
+                               << ":/qss/flatblue.css";
+    QTest::newRow("purple") << "紫色"
+                            << ":/qss/purple.css";
+    QTest::newRow("video black") << "视频黑"
+                                 << ":/qss/blackvideo.css";
+    QTest::newRow("unknown") << "橙色"
+                             << ":/qss/lightblue.css";
+    QTest::newRow("empty") << ""
+                           << ":/qss/lightblue.css";
+    QTest::newRow("near miss") << "蓝色 "
+                               << ":/qss/lightblue.css";
+}
+
+void tst_frmMain::skinResource()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, resource);
+    QCOMPARE(frmMain::skinResource(caption), resource);
+}
+
+void tst_frmMain::maximiseToggle()
+{
+    frmMain w;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    // Built maximised by geometry, not by the window system's state.
+    QCOMPARE(w.geometry(), screen);
+    QCOMPARE(w.property("canMove").toBool(), false);
+
+    button(w, "btnMenu_Max")->click();
+    QCOMPARE(w.size(), QSize(948, 713));
+    QCOMPARE(w.property("canMove").toBool(), true);
+
+    // A double click on the title bar toggles too.
+    QWidget *top = w.findChild<QWidget *>(QStringLiteral("widgetTop"));
+    QTest::mouseDClick(top, Qt::LeftButton);
+    QCOMPARE(w.geometry(), screen);
+    QCOMPARE(w.property("canMove").toBool(), false);
+}
+
+void tst_frmMain::logPanelKeepsAHundredLines()
+{
+    frmMain w;
+    auto *text = w.findChild<QTextEdit *>(QStringLiteral("txtMain"));
+    text->clear();
+    for (int i = 1; i <= 100; ++i)
+        w.on_flushLogUI(QStringLiteral("line %1").arg(i));
+    QCOMPARE(text->document()->blockCount(), 100);
+    w.on_flushLogUI(QStringLiteral("line 101"));
+    QCOMPARE(text->toPlainText(), QStringLiteral("line 101"));
+}
+
+void tst_frmMain::logPanelManualClearKeepsTheCount()
+{
+    frmMain w;
+    auto *text = w.findChild<QTextEdit *>(QStringLiteral("txtMain"));
+    text->clear();
+    for (int i = 1; i <= 60; ++i)
+        w.on_flushLogUI(QStringLiteral("line %1").arg(i));
+    button(w, "btnLogClear")->click();
+    QVERIFY(text->toPlainText().isEmpty());
+    for (int i = 61; i <= 100; ++i)
+        w.on_flushLogUI(QStringLiteral("line %1").arg(i));
+    QCOMPARE(text->document()->blockCount(), 40);
+    w.on_flushLogUI(QStringLiteral("line 101"));
+    QCOMPARE(text->toPlainText(), QStringLiteral("line 101"));
+}
+
+void tst_frmMain::showHideLog()
+{
+    frmMain w;
+    QWidget *frame = w.findChild<QWidget *>(QStringLiteral("frame_log"));
+    QVERIFY(!frame->isHidden());
+    w.on_showhideLog(0);
+    QVERIFY(frame->isHidden());
+    w.on_showhideLog(2);
+    QVERIFY(!frame->isHidden());
+}
+
+QTEST_MAIN(tst_frmMain)
+#include "tst_frmmain.moc"
