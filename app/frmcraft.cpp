@@ -1,10 +1,138 @@
 #include "frmcraft.h"
+#include "ui_frmcraft.h"
 
+#include <QDebug>
+
+#include "common/appstate.h"
 #include "common/singleinstance.h"
+#include "config/femcraftitem.h"
+#include "net/jsonopration.h"
+#include "records/frmcraftalgorithm.h"
+#include "records/frmcraftremotedata.h"
+
+namespace {
+const QString EditorCaption = QStringLiteral("项 点 编 辑");
+const char *const Captions[] = {"工 艺 记 录", "算 法 编 码", "项 点 编 辑", "构 型 列 表"};
+} // namespace
 
 frmCraft *frmCraft::Instance()
 {
     return PageInstance<frmCraft>::get();
 }
 
-frmCraft::frmCraft(QWidget *parent) : QWidget(parent) {}
+frmCraft::frmCraft(QWidget *parent) : QWidget(parent), ui(new Ui::frmCraft)
+{
+    ui->setupUi(this);
+    initForm();
+    initNav();
+    initIcon();
+    connectSignals();
+}
+
+frmCraft::~frmCraft()
+{
+    delete ui;
+}
+
+QWidget *frmCraft::currentPage() const
+{
+    return ui->stackedWidget->currentWidget();
+}
+
+void frmCraft::initForm()
+{
+    ui->widgetLeft->setProperty("flag", "btn");
+    ui->widgetLeft->setFixedWidth(150);
+    insertPages();
+    for (QPushButton *button :
+         {ui->btn_data_remote, ui->btn_algorithm, ui->btn_itemPoints, ui->btn_configuration})
+        button->hide();
+}
+
+void frmCraft::insertPages()
+{
+    // Inserting again would only move the same pages; they belong here once.
+    if (ui->stackedWidget->count() > 0)
+        return;
+    ui->stackedWidget->insertWidget(0, FrmCraftRemoteData::Instance());
+    ui->stackedWidget->insertWidget(1, FrmCraftAlgorithm::Instance());
+    ui->stackedWidget->insertWidget(2, FemCraftItem::Instance());
+}
+
+void frmCraft::initNav()
+{
+    navButtons = {ui->btn_data_remote, ui->btn_algorithm, ui->btn_itemPoints,
+                  ui->btn_configuration};
+    for (int i = 0; i < navButtons.size(); ++i) {
+        QPushButton *button = navButtons.at(i);
+        button->setIconSize(QSize(30, 20));
+        button->setCheckable(true);
+        button->setText(QString::fromUtf8(Captions[i]));
+        connect(button, &QPushButton::clicked, this, &frmCraft::buttonClicked);
+    }
+}
+
+void frmCraft::initIcon() {}
+
+void frmCraft::initSignalSlot()
+{
+    connectSignals();
+}
+
+void frmCraft::connectSignals()
+{
+    // Unique: invoking this slot again must not run the editor twice per request.
+    connect(FrmCraftRemoteData::Instance(), &FrmCraftRemoteData::setDataChangeView, this,
+            &frmCraft::on_setDataChangeView, Qt::UniqueConnection);
+    connect(JsonOpration::Instance(), &JsonOpration::flashGUI, this, &frmCraft::on_flashGUI,
+            Qt::UniqueConnection);
+}
+
+void frmCraft::buttonClicked()
+{
+    auto *button = qobject_cast<QPushButton *>(sender());
+    if (!g_isLoggedIn) {
+        qCritical().noquote() << "请先登录，才能访问远程";
+        return;
+    }
+    const int index = navButtons.indexOf(button);
+    const bool allow = FemCraftItem::Instance()->GetAllowLeave();
+    const bool toEditor = button && button->text() == EditorCaption;
+    if ((!toEditor && allow) || forceSwitch) {
+        switchTo(button, index);
+        return;
+    }
+    if (!toEditor)
+        qWarning().noquote() << "还未将配置的工艺文件上传，请先提交。。。";
+    else if (allow)
+        qWarning().noquote() << "请从工艺记录里打开项点";
+}
+
+void frmCraft::switchTo(QPushButton *button, int index)
+{
+    ui->stackedWidget->setCurrentIndex(index);
+    forceSwitch = false;
+    for (QPushButton *each : qAsConst(navButtons))
+        each->setChecked(each == button);
+}
+
+void frmCraft::on_setDataChangeView()
+{
+    FemCraftItem::Instance()->InitItemGUI();
+    forceSwitch = true;
+    ui->btn_itemPoints->click();
+}
+
+void frmCraft::on_flashGUI()
+{
+    for (const QString &right : qAsConst(g_currentUser.permissions)) {
+        if (right == QLatin1String("business:technology:list")) {
+            ui->btn_data_remote->show();
+        } else if (right == QLatin1String("business:algorithm:list")) {
+            ui->btn_algorithm->show();
+        } else if (right == QLatin1String("*:*:*")) {
+            ui->btn_data_remote->show();
+            ui->btn_algorithm->show();
+        }
+    }
+}

@@ -1,10 +1,132 @@
 #include "frmtemplate.h"
+#include "ui_frmtemplate.h"
 
+#include <QDebug>
+
+#include "common/appstate.h"
 #include "common/singleinstance.h"
+#include "net/jsonopration.h"
+#include "paint/frmtemplatepropaint.h"
+#include "records/frmtemplateproremote.h"
+
+namespace {
+const QString RecordCaption = QStringLiteral("模 板 记 录");
+const QString PaintCaption = QStringLiteral("绘 制 模 板");
+} // namespace
 
 Frmtemplate *Frmtemplate::Instance()
 {
     return PageInstance<Frmtemplate>::get();
 }
 
-Frmtemplate::Frmtemplate(QWidget *parent) : QWidget(parent) {}
+Frmtemplate::Frmtemplate(QWidget *parent) : QWidget(parent), ui(new Ui::Frmtemplate)
+{
+    ui->setupUi(this);
+    initForm();
+    initNav();
+    initIcon();
+    connectSignals();
+}
+
+Frmtemplate::~Frmtemplate()
+{
+    delete ui;
+}
+
+QWidget *Frmtemplate::currentPage() const
+{
+    return ui->stackedWidget->currentWidget();
+}
+
+void Frmtemplate::initForm()
+{
+    ui->widgetLeft->setProperty("flag", "btn");
+    ui->widgetLeft->setFixedWidth(150);
+    insertPages();
+    ui->btn_project_remote->hide();
+    ui->btn_paint->hide();
+}
+
+void Frmtemplate::insertPages()
+{
+    if (ui->stackedWidget->count() > 0)
+        return;
+    ui->stackedWidget->insertWidget(0, FrmTemplateProRemote::Instance());
+    ui->stackedWidget->insertWidget(1, FrmTemplateProPaint::Instance());
+}
+
+void Frmtemplate::initNav()
+{
+    navButtons = {ui->btn_project_remote, ui->btn_paint};
+    const QStringList captions{RecordCaption, PaintCaption};
+    for (int i = 0; i < navButtons.size(); ++i) {
+        QPushButton *button = navButtons.at(i);
+        button->setIconSize(QSize(30, 20));
+        button->setCheckable(true);
+        button->setText(captions.at(i));
+        connect(button, &QPushButton::clicked, this, &Frmtemplate::buttonClicked);
+    }
+}
+
+void Frmtemplate::initIcon() {}
+
+void Frmtemplate::initSignalSlot()
+{
+    connectSignals();
+}
+
+void Frmtemplate::connectSignals()
+{
+    // Unique: invoking this slot again must not open the painting page twice per request.
+    connect(FrmTemplateProRemote::Instance(), &FrmTemplateProRemote::changeStackWidget, this,
+            &Frmtemplate::on_changeStackWidget, Qt::UniqueConnection);
+    connect(JsonOpration::Instance(), &JsonOpration::flashGUI, this, &Frmtemplate::on_flashGUI,
+            Qt::UniqueConnection);
+}
+
+void Frmtemplate::buttonClicked()
+{
+    auto *button = qobject_cast<QPushButton *>(sender());
+    const QString caption = button ? button->text() : QString();
+    // Only the record button needs a login: the painting page opens after a record did.
+    if (caption == RecordCaption && !g_isLoggedIn) {
+        qCritical().noquote() << "请先登录，才能访问远程";
+        return;
+    }
+    const int index = navButtons.indexOf(button);
+    const bool allow = FrmTemplateProPaint::Instance()->GetAllowLeave();
+    const bool toPaint = caption == PaintCaption;
+    if ((!toPaint && allow) || forceSwitch) {
+        switchTo(button, index);
+        return;
+    }
+    if (!toPaint)
+        qWarning().noquote() << "绘制的模板文件还未上传，请先提交。。。";
+    else if (allow)
+        qWarning().noquote() << "请从模板记录里打开绘制界面";
+}
+
+void Frmtemplate::switchTo(QPushButton *button, int index)
+{
+    ui->stackedWidget->setCurrentIndex(index);
+    forceSwitch = false;
+    for (QPushButton *each : qAsConst(navButtons))
+        each->setChecked(each == button);
+}
+
+void Frmtemplate::on_changeStackWidget()
+{
+    if (!FrmTemplateProPaint::Instance()->GetTechnology())
+        return;
+    forceSwitch = true;
+    ui->btn_paint->click();
+    FrmTemplateProPaint::Instance()->ActiveUI();
+}
+
+void Frmtemplate::on_flashGUI()
+{
+    for (const QString &right : qAsConst(g_currentUser.permissions)) {
+        if (right == QLatin1String("business:template:list") || right == QLatin1String("*:*:*"))
+            ui->btn_project_remote->show();
+    }
+}

@@ -5,7 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
-// Records every message of the framework's message log while it lives.
+// Records every message of the framework's message log while it lives, except the
+// offscreen platform's own noise.
 class MessageCapture
 {
 public:
