@@ -17,6 +17,7 @@
 #include "app/frmcraft.h"
 #include "app/frmtemplate.h"
 #include "common/appstate.h"
+#include "common/savelog.h"
 #include "common/singleinstance.h"
 #include "net/jsonopration.h"
 #include "net/logindialog.h"
@@ -184,12 +185,16 @@ void frmMain::initLogForm()
     for (const LogEntry &row : kRows)
         ui->cboxRow->addItem(QString::fromUtf8(row.text), row.value);
 
+    SaveLog::Instance()->SetUseContext(false);
+    SaveLog::Instance()->SetPath(g_logFileDir);
+    // Through on_ckSave_stateChanged this starts the logger.
     ui->ckSave->setChecked(true);
     ui->txtMain->setReadOnly(true);
 }
 
 void frmMain::initSignalSlot()
 {
+    connect(SaveLog::Instance(), &SaveLog::flushLogUI, this, &frmMain::on_flushLogUI);
     connect(JsonOpration::Instance(), &JsonOpration::setCurrentUserInfo, this,
             &frmMain::on_setCurrentUserInfo);
     connect(FrmConfigBasic::Instance(), &FrmConfigBasic::showhideLog, this,
@@ -316,22 +321,25 @@ void frmMain::on_listType_itemPressed(QListWidgetItem *item)
         if (level->checkState() == Qt::Checked)
             mask += level->data(Qt::UserRole).toInt();
     }
-    Q_UNUSED(mask);
+    SaveLog::Instance()->SetMsgType(SaveLog::MsgType(mask));
 }
 
 void frmMain::on_cboxSize_currentIndexChanged(int index)
 {
-    Q_UNUSED(index);
+    SaveLog::Instance()->SetMaxSize(ui->cboxSize->itemData(index).toInt());
 }
 
 void frmMain::on_cboxRow_currentIndexChanged(int index)
 {
-    Q_UNUSED(index);
+    SaveLog::Instance()->SetMaxRow(ui->cboxRow->itemData(index).toInt());
 }
 
 void frmMain::on_ckSave_stateChanged(int arg1)
 {
-    Q_UNUSED(arg1);
+    if (arg1 != 0)
+        SaveLog::Instance()->Start();
+    else
+        SaveLog::Instance()->Stop();
 }
 
 void frmMain::on_showhideLog(int arg1)

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -9,6 +10,7 @@
 
 #include "app/frmmain.h"
 #include "common/appstate.h"
+#include "common/savelog.h"
 #include "net/jsonopration.h"
 #include "net/logindialog.h"
 
@@ -81,7 +83,10 @@ class tst_frmMain : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_logDir;
+
 private slots:
+    void initTestCase();
     void init();
     void startsOnCraftWithListButtonsHidden();
     void navigationGuard_data();
@@ -99,7 +104,15 @@ private slots:
     void logPanelKeepsAHundredLines();
     void logPanelManualClearKeepsTheCount();
     void showHideLog();
+    void levelListSetsTheMask();
+    void saveBoxSwitchesTheLogger();
 };
+
+void tst_frmMain::initTestCase()
+{
+    QVERIFY(m_logDir.isValid());
+    g_logFileDir = m_logDir.path();
+}
 
 void tst_frmMain::init()
 {
@@ -364,6 +377,53 @@ void tst_frmMain::showHideLog()
     QVERIFY(frame->isHidden());
     w.on_showhideLog(2);
     QVERIFY(!frame->isHidden());
+}
+
+void tst_frmMain::levelListSetsTheMask()
+{
+    frmMain w;
+    auto *list = w.findChild<QListWidget *>(QStringLiteral("listType"));
+    QCOMPARE(list->count(), 5);
+    QCOMPARE(SaveLog::Instance()->GetMsgType(), SaveLog::MsgType_All);
+
+    auto press = [list](int row) {
+        QListWidgetItem *item = list->item(row);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
+    };
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    press(0);
+    QCOMPARE(list->item(0)->checkState(), Qt::Unchecked);
+    QCOMPARE(int(SaveLog::Instance()->GetMsgType()), 30);
+    press(2);
+    QCOMPARE(int(SaveLog::Instance()->GetMsgType()), 26);
+    press(0);
+    press(2);
+    QCOMPARE(int(SaveLog::Instance()->GetMsgType()), 31);
+}
+
+void tst_frmMain::saveBoxSwitchesTheLogger()
+{
+    frmMain w;
+    auto *box = w.findChild<QCheckBox *>(QStringLiteral("ckSave"));
+    auto *text = w.findChild<QTextEdit *>(QStringLiteral("txtMain"));
+    QVERIFY(box->isChecked());
+    QSignalSpy lines(SaveLog::Instance(), &SaveLog::flushLogUI);
+
+    text->clear();
+    qWarning("panel line one");
+    QCOMPARE(lines.count(), 1);
+    QVERIFY(text->toPlainText().contains(QLatin1String("panel line one")));
+
+    box->setChecked(false);
+    qWarning("not logged");
+    QCOMPARE(lines.count(), 1);
+    QVERIFY(!text->toPlainText().contains(QLatin1String("not logged")));
+
+    box->setChecked(true);
+    qWarning("panel line two");
+    QCOMPARE(lines.count(), 2);
 }
 
 QTEST_MAIN(tst_frmMain)
