@@ -1,0 +1,434 @@
+#include <QtTest>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QPainter>
+#include <QPushButton>
+#include <QRawFont>
+#include <QRegularExpression>
+#include <QTranslator>
+
+namespace {
+
+struct ThemeColours
+{
+    const char *name;
+    const char *colours[8]; // in the order of the closing comment lines
+};
+
+// The theme table as the program expects to read it back.
+const ThemeColours themes[] = {
+    {"silvery",
+     {"#000000", "#F5F5F5", "#B2B6B9", "#E1E4E6", "#CCD3D9", "#F2F3F4", "#E7E9EB", "#00BB9E"}},
+    {"blue",
+     {"#324C6C", "#CFDDEE", "#7F9AB8", "#C0D3EB", "#BCCFE7", "#D2E3F5", "#CADDF3", "#00BB9E"}},
+    {"lightblue",
+     {"#386487", "#EAF7FF", "#C0DCF2", "#DEF0FE", "#C0DEF6", "#F2F9FF", "#DAEFFF", "#00BB9E"}},
+    {"darkblue",
+     {"#7AAFE3", "#0E1A32", "#132743", "#133050", "#133050", "#033967", "#033967", "#00BB9E"}},
+    {"gray",
+     {"#000000", "#F0F0F0", "#A9A9A9", "#E4E4E4", "#A2A2A2", "#DBDBDB", "#C1C1C1", "#00BB9E"}},
+    {"lightgray",
+     {"#6F6F6F", "#F0F0F0", "#D4D0C8", "#EEEEEE", "#E5E5E5", "#FCFCFC", "#F7F7F7", "#00BB9E"}},
+    {"darkgray",
+     {"#5D5C6C", "#EBECF0", "#A9ACB5", "#D8D9DE", "#C8C8D0", "#EFF0F4", "#DDE0E7", "#00BB9E"}},
+    {"black",
+     {"#F0F0F0", "#464646", "#353535", "#4D4D4D", "#383838", "#636363", "#575757", "#00BB9E"}},
+    {"lightblack",
+     {"#E7ECF0", "#616F76", "#738393", "#667481", "#566373", "#778899", "#708090", "#00BB9E"}},
+    {"darkblack",
+     {"#D7E2E9", "#1F2026", "#111214", "#242629", "#141518", "#007DC4", "#0074BF", "#00BB9E"}},
+    {"psblack",
+     {"#DCDCDC", "#444444", "#242424", "#484848", "#383838", "#646464", "#525252", "#00BB9E"}},
+    {"flatblack",
+     {"#BEC0C2", "#2E2F30", "#67696B", "#404244", "#404244", "#262829", "#262829", "#00BB9E"}},
+    {"flatwhite",
+     {"#57595B", "#FFFFFF", "#B6B6B6", "#E4E4E4", "#E4E4E4", "#F6F6F6", "#F6F6F6", "#00BB9E"}},
+    {"flatblue",
+     {"#386487", "#EAF7FF", "#C0DCF2", "#DEF0FE", "#DEF0FE", "#C0DEF5", "#C0DEF5", "#00BB9E"}},
+    {"purple",
+     {"#9290C6", "#23253E", "#1A1E30", "#2D2E4D", "#2D2E4D", "#413E6A", "#413E6A", "#75548B"}},
+    {"blackblue",
+     {"#4894C6", "#1B3149", "#0F1F2F", "#243D5B", "#243D5B", "#265687", "#265687", "#00BB9E"}},
+    {"blackvideo",
+     {"#FAF6F7", "#44494F", "#32363F", "#40444D", "#343841", "#5DA2CB", "#478CB6", "#00FFFF"}},
+};
+
+const char *const colourKeys[] = {"TextColor",        "PanelColor",     "BorderColor",
+                                  "NormalColorStart", "NormalColorEnd", "DarkColorStart",
+                                  "DarkColorEnd",     "HighColor"};
+
+const char *const indicatorNames[] = {"add_bottom",
+                                      "add_left",
+                                      "add_right",
+                                      "add_top",
+                                      "branch_close",
+                                      "branch_open",
+                                      "calendar_nextmonth",
+                                      "calendar_prevmonth",
+                                      "checkbox_checked",
+                                      "checkbox_checked_disable",
+                                      "checkbox_parcial",
+                                      "checkbox_parcial_disable",
+                                      "checkbox_unchecked",
+                                      "checkbox_unchecked_disable",
+                                      "radiobutton_checked",
+                                      "radiobutton_checked_disable",
+                                      "radiobutton_unchecked",
+                                      "radiobutton_unchecked_disable"};
+
+QString readSheet(const QString &name)
+{
+    QFile file(QStringLiteral(":/qss/%1.css").arg(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(file.readAll());
+}
+
+int opaquePixels(const QImage &image)
+{
+    int count = 0;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y)
+        for (int x = 0; x < argb.width(); ++x)
+            count += qAlpha(argb.pixel(x, y)) > 128 ? 1 : 0;
+    return count;
+}
+
+bool near(QRgb pixel, const QColor &expected, int tolerance = 6)
+{
+    return qAbs(qRed(pixel) - expected.red()) <= tolerance &&
+           qAbs(qGreen(pixel) - expected.green()) <= tolerance &&
+           qAbs(qBlue(pixel) - expected.blue()) <= tolerance && qAlpha(pixel) == 255;
+}
+
+bool containsColour(const QImage &image, const QColor &expected)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y)
+        for (int x = 0; x < argb.width(); ++x)
+            if (near(argb.pixel(x, y), expected))
+                return true;
+    return false;
+}
+
+QStringList parseWarnings;
+void collectWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtWarningMsg)
+        parseWarnings << message;
+}
+
+} // namespace
+
+class tst_Resources : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void sheetLayout_data();
+    void sheetLayout();
+    void sheetStylesProgramSelectors_data();
+    void sheetStylesProgramSelectors();
+    void sheetParsesAndImagesResolve_data();
+    void sheetParsesAndImagesResolve();
+    void disabledRule_data();
+    void disabledRule();
+    void indicatorImages_data();
+    void indicatorImages();
+    void stateImages_data();
+    void stateImages();
+    void sharedImages_data();
+    void sharedImages();
+    void fontGlyphs_data();
+    void fontGlyphs();
+    void translation();
+};
+
+void tst_Resources::initTestCase()
+{
+    // Also makes sure this binary links the library that carries the resources.
+    Q_INIT_RESOURCE(kestrane);
+}
+
+static void addThemeRows()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("colours");
+    for (const ThemeColours &theme : themes) {
+        QStringList colours;
+        for (const char *colour : theme.colours)
+            colours << QLatin1String(colour);
+        QTest::newRow(theme.name) << QString::fromLatin1(theme.name) << colours;
+    }
+}
+
+void tst_Resources::sheetLayout_data()
+{
+    addThemeRows();
+}
+
+// The program reads the palette from index 20 and the colours from the closing comments.
+void tst_Resources::sheetLayout()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, colours);
+    const QString sheet = readSheet(name);
+    QVERIFY2(!sheet.isEmpty(), qPrintable(name));
+
+    QVERIFY(sheet.startsWith(QStringLiteral("QPalette{background:") + colours.at(1)));
+    QCOMPARE(sheet.mid(20, 7), colours.at(1));
+
+    const QStringList lines = sheet.split(QLatin1Char('\n'));
+    QVERIFY(lines.size() > 8);
+    for (int i = 0; i < 8; ++i) {
+        const QString expected = QStringLiteral("/*%1:%2*/").arg(colourKeys[i], colours.at(i));
+        QCOMPARE(lines.at(lines.size() - 8 + i), expected);
+        // The first occurrence of each key is the one read back.
+        const QString key = QLatin1String(colourKeys[i]) + QLatin1Char(':');
+        QCOMPARE(sheet.mid(sheet.indexOf(key) + key.size(), 7), colours.at(i));
+    }
+    QVERIFY(sheet.endsWith(QStringLiteral("/*HighColor:") + colours.at(7) + QStringLiteral("*/")));
+    QVERIFY2(!sheet.contains(QLatin1Char('@')), "a template placeholder was left unfilled");
+    QVERIFY(!sheet.contains(QLatin1Char('\0')));
+
+    const int rules = sheet.count(QLatin1Char('{'));
+    QVERIFY2(rules >= 110 && rules <= 150, qPrintable(QString::number(rules)));
+}
+
+void tst_Resources::sheetStylesProgramSelectors_data()
+{
+    addThemeRows();
+}
+
+void tst_Resources::sheetStylesProgramSelectors()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, colours);
+    const QString sheet = readSheet(name);
+    const QString gradient =
+        QStringLiteral("stop:0 %1,stop:1 %2").arg(colours.at(3), colours.at(4));
+    const struct
+    {
+        QString selector;
+        QString declaration;
+    } expected[] = {
+        {QStringLiteral("QWidget[form=\"true\"]"),
+         QStringLiteral("border:1px solid ") + colours.at(2)},
+        {QStringLiteral("QWidget[form=\"title\"]{"), gradient},
+        {QStringLiteral("QWidget[form=\"title\"]{"), QStringLiteral("color:") + colours.at(0)},
+        {QStringLiteral("QWidget[form=\"bottom\"]{"),
+         QStringLiteral("background:") + colours.at(3)},
+        {QStringLiteral("QWidget[nav=\"top\"] QAbstractButton:checked"),
+         QStringLiteral("border-width:0px 0px 2px 0px")},
+        {QStringLiteral("QWidget[nav=\"top\"] QAbstractButton:checked"), colours.at(7)},
+        {QStringLiteral("QWidget[nav=\"left\"]"), QString()},
+        {QStringLiteral("#btnMenu_Min"), QString()},
+        {QStringLiteral("#btnMenu_Max"), QString()},
+        {QStringLiteral("#btnMenu_Close"), QString()},
+    };
+    for (const auto &rule : expected) {
+        const int at = sheet.indexOf(rule.selector);
+        QVERIFY2(at >= 0, qPrintable(rule.selector));
+        const int open = sheet.indexOf(QLatin1Char('{'), at);
+        const QString body = sheet.mid(open, sheet.indexOf(QLatin1Char('}'), open) - open);
+        QVERIFY2(body.contains(rule.declaration), qPrintable(rule.selector + body));
+    }
+}
+
+void tst_Resources::sheetParsesAndImagesResolve_data()
+{
+    addThemeRows();
+}
+
+// A typo in the template shows up only as a warning at run time, and a wrong image name
+// only as a missing picture: both are looked for here.
+void tst_Resources::sheetParsesAndImagesResolve()
+{
+    QFETCH(QString, name);
+    const QString sheet = readSheet(name);
+
+    const QRegularExpression url(QStringLiteral("url\\(([^)]*)\\)"));
+    int urls = 0;
+    for (auto it = url.globalMatch(sheet); it.hasNext(); ++urls) {
+        const QString path = it.next().captured(1);
+        QVERIFY2(path.startsWith(QStringLiteral(":/qss/") + name + QLatin1Char('/')),
+                 qPrintable(path));
+        QVERIFY2(!QImage(path).isNull(), qPrintable(path));
+    }
+    QVERIFY(urls >= 18);
+
+    parseWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectWarnings);
+    QWidget window;
+    window.setStyleSheet(sheet);
+    QCheckBox box(&window);
+    box.ensurePolished();
+    window.ensurePolished();
+    qInstallMessageHandler(previous);
+    QVERIFY2(parseWarnings.isEmpty(), qPrintable(parseWarnings.join(QLatin1Char('\n'))));
+}
+
+void tst_Resources::disabledRule_data()
+{
+    addThemeRows();
+}
+
+// The last rule styles disabled widgets; light black marks them by a border instead.
+void tst_Resources::disabledRule()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, colours);
+    const QString sheet = readSheet(name);
+    const int end = sheet.lastIndexOf(QLatin1Char('}'));
+    const int start = sheet.lastIndexOf(QLatin1Char('}'), end - 1) + 1;
+    const QString rule = sheet.mid(start, end + 1 - start).trimmed();
+    QVERIFY2(rule.contains(QStringLiteral(":disabled")), qPrintable(rule));
+    QVERIFY2(rule.contains(QStringLiteral("QMenu::item:disabled")), qPrintable(rule));
+    const QString body = rule.mid(rule.indexOf(QLatin1Char('{')));
+    if (name == QLatin1String("lightblack"))
+        QCOMPARE(body, QStringLiteral("{border-color:%1;}").arg(colours.at(2)));
+    else
+        QCOMPARE(body, QStringLiteral("{color:%1;}").arg(colours.at(2)));
+}
+
+void tst_Resources::indicatorImages_data()
+{
+    addThemeRows();
+}
+
+void tst_Resources::indicatorImages()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, colours);
+    const QString folder = QStringLiteral(":/qss/") + name;
+    QCOMPARE(QDir(folder).entryList().size(), int(std::size(indicatorNames)));
+    for (const char *image : indicatorNames) {
+        const QString path = folder + QLatin1Char('/') + QLatin1String(image) + ".png";
+        const QImage picture(path);
+        QVERIFY2(!picture.isNull(), qPrintable(path));
+        QCOMPARE(picture.size(), QSize(20, 20));
+        QVERIFY2(opaquePixels(picture) > 5, qPrintable(path));
+        QCOMPARE(qAlpha(picture.pixel(0, 0)), 0);
+    }
+    // Checked boxes and radio buttons carry the theme's highlight colour.
+    QVERIFY(containsColour(QImage(folder + "/checkbox_checked.png"), QColor(colours.at(7))));
+    QVERIFY(containsColour(QImage(folder + "/radiobutton_checked.png"), QColor(colours.at(7))));
+    QVERIFY(
+        !containsColour(QImage(folder + "/checkbox_checked_disable.png"), QColor(colours.at(7))));
+    // Arrows are drawn in the text colour, which reads on the theme's panel.
+    QVERIFY(containsColour(QImage(folder + "/add_bottom.png"), QColor(colours.at(0))));
+}
+
+void tst_Resources::stateImages_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QColor>("disc");
+    QTest::addColumn<QColor>("ring");
+    QTest::newRow("ok") << ":/image/ok.png" << QColor("#22944A") << QColor("#B9DCC6");
+    QTest::newRow("normal") << ":image/normal.png" << QColor("#8A8A8A") << QColor("#CDCDCD");
+    QTest::newRow("error") << ":/image/error.png" << QColor("#D81E06") << QColor("#E68376");
+    for (int n = 1; n <= 8; ++n) {
+        QTest::addRow("%d_ok", n) << QStringLiteral(":/image/%1_ok.png").arg(n) << QColor("#4CAF50")
+                                  << QColor("#D1E5D2");
+        QTest::addRow("%d_normal", n) << QStringLiteral(":image/%1_normal.png").arg(n)
+                                      << QColor("#8A8A8A") << QColor("#DBDBDB");
+    }
+}
+
+void tst_Resources::stateImages()
+{
+    QFETCH(QString, path);
+    QFETCH(QColor, disc);
+    QFETCH(QColor, ring);
+    const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY2(!image.isNull(), qPrintable(path));
+    QCOMPARE(image.size(), QSize(32, 32));
+    for (const QPoint corner : {QPoint(0, 0), QPoint(31, 0), QPoint(0, 31), QPoint(31, 31)})
+        QCOMPARE(qAlpha(image.pixel(corner)), 0);
+    QVERIFY2(near(image.pixel(16, 3), ring), qPrintable(QColor(image.pixel(16, 3)).name()));
+    QVERIFY2(near(image.pixel(16, 7), disc), qPrintable(QColor(image.pixel(16, 7)).name()));
+
+    // A digit is white inside the disc; the plain dots have none.
+    const bool numbered = QFileInfo(path).baseName().contains(QLatin1Char('_'));
+    int white = 0;
+    for (int y = 9; y < 24; ++y)
+        for (int x = 9; x < 24; ++x)
+            white += near(image.pixel(x, y), Qt::white, 40) ? 1 : 0;
+    QCOMPARE(white > 8, numbered);
+}
+
+void tst_Resources::sharedImages_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("msg_info") << ":/image/msg_info.png" << QSize(30, 30);
+    QTest::newRow("msg_question") << ":/image/msg_question.png" << QSize(30, 30);
+    QTest::newRow("msg_error") << ":/image/msg_error.png" << QSize(30, 30);
+    QTest::newRow("btn_ok") << ":/image/btn_ok.png" << QSize(32, 32);
+    QTest::newRow("btn_close") << ":/image/btn_close.png" << QSize(32, 32);
+    QTest::newRow("icon1") << ":/image/icon1.png" << QSize(64, 64);
+}
+
+void tst_Resources::sharedImages()
+{
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+    const QImage image(path);
+    QVERIFY2(!image.isNull(), qPrintable(path));
+    QCOMPARE(image.size(), size);
+    QVERIFY(opaquePixels(image) > size.width());
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+}
+
+void tst_Resources::fontGlyphs_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("glyph");
+    QTest::newRow("FontAwesome cog") << ":/image/fontawesome-webfont.ttf"
+                                     << "FontAwesome" << 0xF013;
+    for (int glyph : {0xE513, 0xEA44, 0xEA5B, 0xEA59, 0xE6DE, 0xEA43})
+        QTest::addRow("iconfont %X", glyph) << ":/image/iconfont.ttf"
+                                            << "iconfont" << glyph;
+}
+
+void tst_Resources::fontGlyphs()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, family);
+    QFETCH(int, glyph);
+    const int id = QFontDatabase::addApplicationFont(path);
+    QVERIFY2(id >= 0, qPrintable(path));
+    QVERIFY(QFontDatabase::applicationFontFamilies(id).contains(family));
+
+    QFont font(family);
+    font.setPixelSize(40);
+    QVERIFY(QRawFont::fromFont(font).supportsCharacter(uint(glyph)));
+
+    QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(image.rect(), Qt::AlignCenter, QString(QChar(glyph)));
+    painter.end();
+    QVERIFY2(opaquePixels(image) > 40, qPrintable(QString::number(opaquePixels(image))));
+}
+
+void tst_Resources::translation()
+{
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/image/qt_zh_CN.qm")));
+    QVERIFY(qApp->installTranslator(&translator));
+    QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+    QCOMPARE(buttons.button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
+    qApp->removeTranslator(&translator);
+}
+
+QTEST_MAIN(tst_Resources)
+#include "tst_resources.moc"
