@@ -23,6 +23,8 @@
 #include "net/logindialog.h"
 #include "records/frmtemplateprolocal.h"
 #include "widgets/appearance.h"
+#include "widgets/framelesshelper.h"
+#include "widgets/trayicon.h"
 
 namespace {
 
@@ -75,6 +77,12 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain)
     initIcon();
     initLogForm();
     initSignalSlot();
+
+    TrayIcon::Instance()->setIcon(QStringLiteral(":/image/icon1.png"));
+    TrayIcon::Instance()->setMainWidget(this);
+    TrayIcon::Instance()->setVisible(true);
+    TrayIcon::Instance()->setToolTip(QStringLiteral("Norvo模板软件"));
+
     on_btnMenu_Max_clicked();
 }
 
@@ -115,6 +123,8 @@ void frmMain::initForm()
     ui->widgetTop->setProperty("form", "title");
     ui->widgetTop->setFixedHeight(80);
     ui->bottomWidget->setFixedHeight(25);
+    ui->bottomWidget->setLabAuthorVisible(false);
+    ui->bottomWidget->setLabUserVisible(false);
 
     setProperty("form", true);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
@@ -122,6 +132,20 @@ void frmMain::initForm()
 
     ui->widgetTop->installEventFilter(this);
     ui->labLogoBg->installEventFilter(this);
+
+    m_framelessHelper = new FramelessHelper(this);
+    m_framelessHelper->attachWidget(this);
+    FramelessHelper::setTitleBarHeight(ui->widgetTop->height());
+    m_framelessHelper->setMovable(true);
+    m_framelessHelper->setResizable(true);
+
+    ui->bottomWidget->setVersion(QStringLiteral("alpha-V1.0.2.1"));
+    ui->bottomWidget->setCurrentUserName(QStringLiteral("未登录"));
+    ui->bottomWidget->setCurrentUserType(QStringLiteral("普通权限"));
+    ui->bottomWidget->setFontName(g_fontName);
+    ui->bottomWidget->setFontSize(g_fontSize > 12 ? g_fontSize - 1 : g_fontSize);
+    ui->bottomWidget->setLineFixedWidth(true);
+    ui->bottomWidget->start(1000);
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
     for (const QString &caption : skinCaptions()) {
@@ -136,6 +160,8 @@ void frmMain::initText()
     ui->labLogoCn->setText(QStringLiteral("Norvo - 模板程序"));
     ui->labLogoEn->setText(QStringLiteral("Norvo - Template Program"));
     setWindowTitle(ui->labLogoCn->text());
+    ui->bottomWidget->setTitle(QStringLiteral("Norvo - 模板程序"));
+    ui->bottomWidget->setAuthor(QStringLiteral("Velmora"));
 }
 
 void frmMain::initNav()
@@ -231,7 +257,8 @@ void frmMain::on_flashGUI()
 
 void frmMain::on_setCurrentUserInfo(const ModelUserInfoItem &userInfo)
 {
-    Q_UNUSED(userInfo);
+    ui->bottomWidget->setCurrentUserName(userInfo.userName);
+    ui->bottomWidget->setCurrentUserType(userInfo.nickName);
 }
 
 void frmMain::on_btn_login_clicked()
@@ -288,6 +315,9 @@ void frmMain::on_btnMenu_Max_clicked()
     }
     setProperty("canMove", m_maximised);
     m_maximised = !m_maximised;
+    // Covering a screen: neither dragged nor resized until restored.
+    m_framelessHelper->setMovable(!m_maximised);
+    m_framelessHelper->setResizable(!m_maximised);
 }
 
 void frmMain::on_btnMenu_Min_clicked()

@@ -6,6 +6,7 @@
 
 #include "common/recordtypes.h"
 
+class FramelessHelper;
 class QListWidgetItem;
 class QPushButton;
 
@@ -68,6 +69,7 @@ private:
     void initSignalSlot();
 
     Ui::frmMain *ui;
+    FramelessHelper *m_framelessHelper = nullptr;
     QList<QPushButton *> m_navButtons;
     int m_logLineCount = 0;
     bool m_maximised = false;

@@ -2,7 +2,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
+#include <QLayout>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -13,6 +16,9 @@
 #include "common/savelog.h"
 #include "net/jsonopration.h"
 #include "net/logindialog.h"
+#include "widgets/bottomwidget.h"
+#include "widgets/framelesshelper.h"
+#include "widgets/trayicon.h"
 
 namespace {
 
@@ -106,6 +112,9 @@ private slots:
     void showHideLog();
     void levelListSetsTheMask();
     void saveBoxSwitchesTheLogger();
+    void statusBarShowsThreeItems();
+    void framelessFollowsMaximise();
+    void trayRestoresWindow();
 };
 
 void tst_frmMain::initTestCase()
@@ -424,6 +433,117 @@ void tst_frmMain::saveBoxSwitchesTheLogger()
     box->setChecked(true);
     qWarning("panel line two");
     QCOMPARE(lines.count(), 2);
+}
+
+// Texts of the status bar's labels that are on screen, left to right.
+static QStringList shownStatusTexts(QWidget &w)
+{
+    auto *bar = w.findChild<BottomWidget *>(QStringLiteral("bottomWidget"));
+    QStringList texts;
+    for (int i = 0; bar && bar->layout() && i < bar->layout()->count(); ++i) {
+        auto *label = qobject_cast<QLabel *>(bar->layout()->itemAt(i)->widget());
+        if (label && label->isVisible())
+            texts << label->text();
+    }
+    return texts;
+}
+
+void tst_frmMain::statusBarShowsThreeItems()
+{
+    frmMain w;
+    w.show();
+    auto *bar = w.findChild<BottomWidget *>(QStringLiteral("bottomWidget"));
+    QVERIFY(bar);
+    QCOMPARE(bar->height(), 25);
+    QStringList texts = shownStatusTexts(w);
+    QCOMPARE(texts.size(), 3);
+    QCOMPARE(texts.at(0), QStringLiteral("欢迎使用Norvo - 模板程序 alpha-V1.0.2.1"));
+    QVERIFY(texts.at(1).startsWith(QStringLiteral("已运行: 0天0时0分")));
+    QVERIFY(texts.at(2).startsWith(QStringLiteral("当前时间: ")));
+    QCOMPARE(bar->findChild<QLabel *>()->font().pixelSize(), 12);
+
+    // A login stores the user in the bar without showing it.
+    g_currentUser.userName = QStringLiteral("7|zhang");
+    g_currentUser.nickName = QStringLiteral("张三");
+    login({QStringLiteral("*:*:*")});
+    texts = shownStatusTexts(w);
+    QCOMPARE(texts.size(), 3);
+    QVERIFY(!texts.join(' ').contains(QStringLiteral("张三")));
+    for (QLabel *label : bar->findChildren<QLabel *>())
+        QVERIFY(!label->text().startsWith(QStringLiteral("公司")));
+}
+
+void tst_frmMain::framelessFollowsMaximise()
+{
+    frmMain w;
+    w.show();
+    auto *helper = w.findChild<FramelessHelper *>();
+    QVERIFY(helper);
+    QCOMPARE(FramelessHelper::titleBarHeight(), 80);
+    // Built maximised: neither moved nor resized.
+    QVERIFY(!helper->isMovable());
+    QVERIFY(!helper->isResizable());
+
+    auto *top = w.findChild<QWidget *>(QStringLiteral("widgetTop"));
+    const QPoint grip(400, 60); // title bar, between the logo and the buttons
+    QVERIFY(!qobject_cast<QPushButton *>(top->childAt(grip)));
+    const QRect maximised = w.geometry();
+    QTest::mousePress(top, Qt::LeftButton, {}, grip);
+    QMouseEvent drag(QEvent::MouseMove, top->mapTo(&w, grip) + QPoint(30, 20),
+                     top->mapToGlobal(grip) + QPoint(30, 20), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&w, &drag);
+    QTest::mouseRelease(top, Qt::LeftButton, {}, grip);
+    QCOMPARE(w.geometry(), maximised);
+
+    button(w, "btnMenu_Max")->click();
+    QVERIFY(helper->isMovable());
+    QVERIFY(helper->isResizable());
+    const QRect restored = w.geometry();
+
+    // Dragged by its title bar: pressed on a child that leaves the press to the window.
+    QTest::mousePress(top, Qt::LeftButton, {}, grip);
+    QMouseEvent move(QEvent::MouseMove, top->mapTo(&w, grip) + QPoint(30, 20),
+                     top->mapToGlobal(grip) + QPoint(30, 20), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&w, &move);
+    QTest::mouseRelease(top, Qt::LeftButton, {}, grip);
+    QCOMPARE(w.geometry(), restored.translated(30, 20));
+
+    // Resized at its left edge.
+    const QRect moved = w.geometry();
+    QTest::mousePress(&w, Qt::LeftButton, {}, QPoint(2, 300));
+    QMouseEvent pull(QEvent::MouseMove, QPoint(-48, 300), w.mapToGlobal(QPoint(-48, 300)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &pull);
+    QTest::mouseRelease(&w, Qt::LeftButton, {}, QPoint(-48, 300));
+    QCOMPARE(w.geometry().left(), moved.left() - 48);
+    QCOMPARE(w.geometry().right(), moved.right());
+
+    button(w, "btnMenu_Max")->click();
+    QVERIFY(!helper->isMovable());
+    QVERIFY(!helper->isResizable());
+}
+
+void tst_frmMain::trayRestoresWindow()
+{
+    frmMain w;
+    w.show();
+    QSystemTrayIcon *icon = TrayIcon::Instance()->findChild<QSystemTrayIcon *>();
+    QVERIFY(icon);
+    QCOMPARE(icon->toolTip(), QStringLiteral("Norvo模板软件"));
+    QVERIFY(icon->isVisible());
+    const QList<QAction *> actions = icon->contextMenu()->actions();
+    QVERIFY(actions.size() >= 2);
+    QCOMPARE(actions.at(actions.size() - 2)->text(), QStringLiteral("主界面"));
+    QCOMPARE(actions.last()->text(), QStringLiteral("退出"));
+
+    w.showMinimized();
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    QVERIFY(!(w.windowState() & Qt::WindowMinimized));
+    w.showMinimized();
+    actions.at(actions.size() - 2)->trigger();
+    QVERIFY(!(w.windowState() & Qt::WindowMinimized));
 }
 
 QTEST_MAIN(tst_frmMain)
