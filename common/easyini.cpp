@@ -1,0 +1,321 @@
+#include "easyini.h"
+
+#include <QDataStream>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPoint>
+#include <QRect>
+#include <QSaveFile>
+#include <QSize>
+#include <QTemporaryFile>
+#include <QTextStream>
+
+#include <new>
+
+#include "common/singleinstance.h"
+
+namespace {
+
+IniEntry rawLine(const QString &line)
+{
+    IniEntry entry;
+    entry.keyOrRawLine = line;
+    return entry;
+}
+
+void appendEntry(IniSection &section, const IniEntry &entry)
+{
+    section.entries.append(entry);
+    section.keys.append(entry.isKeyValue ? entry.keyOrRawLine : QString());
+}
+
+// The integers between "(" at openAt and the final ")", split at every blank; empty when
+// they are not exactly `count` integers.
+QList<int> integerArgs(const QString &text, int openAt, int count)
+{
+    const QStringList parts =
+        text.mid(openAt + 1, text.size() - openAt - 2).split(QLatin1Char(' '));
+    if (parts.size() != count)
+        return {};
+    QList<int> values;
+    for (const QString &part : parts) {
+        bool ok = false;
+        values.append(part.toInt(&ok));
+        if (!ok)
+            return {};
+    }
+    return values;
+}
+
+// Data-stream bytes as one character per byte, the way QSettings stores them.
+QString bytesAsText(const char *tag, const QByteArray &bytes)
+{
+    return QLatin1String(tag) + QLatin1String(bytes.constData(), bytes.size()) + QLatin1Char(')');
+}
+
+QVariant streamedVariant(const QString &text, int offset, QDataStream::Version version)
+{
+    QByteArray bytes = text.mid(offset, text.size() - offset - 1).toLatin1();
+    QDataStream stream(&bytes, QIODevice::ReadOnly);
+    stream.setVersion(version);
+    QVariant result;
+    try {
+        stream >> result;
+    } catch (const std::bad_alloc &) {
+        // A hostile element count asked for more memory than there is.
+        return text;
+    }
+    if (stream.status() != QDataStream::Ok)
+        return text;
+    return result;
+}
+
+} // namespace
+
+EasyIni *EasyIni::Instance()
+{
+    return PageInstance<EasyIni>::get();
+}
+
+EasyIni::EasyIni(QObject *parent) : QObject(parent) {}
+
+EasyIni::~EasyIni()
+{
+    save();
+}
+
+void EasyIni::load(const QString &filePath, int mode)
+{
+    save();
+    this->filePath = filePath;
+    this->mode = mode;
+    readFile();
+}
+
+void EasyIni::reload(const QString &filePath)
+{
+    save();
+    if (!filePath.isEmpty())
+        this->filePath = filePath;
+    readFile();
+}
+
+void EasyIni::save()
+{
+    if (mode == ReadOnly || !dirty)
+        return;
+    if (!canWrite())
+        return;
+    qDebug().noquote() << "save ini" << filePath;
+    // Written aside and renamed over the old file: a crash or a full disk midway leaves
+    // the operator's settings as they were.
+    QSaveFile out(filePath);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
+        return;
+    const QByteArray bytes = serialized();
+    // QSaveFile alone commits a short file when the disk fills midway: check every byte
+    // went out before the rename.
+    if (out.write(bytes) != bytes.size() || !out.flush()) {
+        out.cancelWriting();
+        return;
+    }
+    out.commit();
+}
+
+QVariant EasyIni::value(const QString &section, const QString &key) const
+{
+    if (section.isEmpty() || key.isEmpty())
+        return {};
+    const int s = sectionNames.indexOf(section);
+    if (s < 0)
+        return {};
+    const int k = sections.at(s).keys.indexOf(key);
+    if (k < 0)
+        return {};
+    return sections.at(s).entries.at(k).value;
+}
+
+void EasyIni::setValue(const QString &section, const QString &key, const QVariant &value)
+{
+    if (section.isEmpty() || key.isEmpty())
+        return;
+    int s = sectionNames.indexOf(section);
+    if (s < 0) {
+        IniSection added;
+        added.name = section;
+        sections.append(added);
+        sectionNames.append(section);
+        s = sections.size() - 1;
+    }
+    IniSection &target = sections[s];
+    int k = target.keys.indexOf(key);
+    if (k < 0) {
+        IniEntry entry;
+        entry.isKeyValue = true;
+        entry.keyOrRawLine = key;
+        appendEntry(target, entry);
+        k = target.entries.size() - 1;
+    }
+    target.entries[k].value = value;
+    dirty = true;
+}
+
+void EasyIni::readFile()
+{
+    dirty = false;
+    sections.clear();
+    sectionNames.clear();
+    if (mode == WriteOnly)
+        return;
+    QFile file(filePath);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    qDebug().noquote() << "load ini" << filePath;
+
+    QTextStream in(&file);
+    in.setCodec("UTF-8");
+    IniSection current;
+    current.noHeader = true;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.size() < 3 || line.startsWith(QLatin1Char(';')) ||
+            line.startsWith(QLatin1Char('#'))) {
+            appendEntry(current, rawLine(line));
+        } else if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            sections.append(current);
+            sectionNames.append(current.name);
+            current = IniSection();
+            current.name = line.mid(1, line.size() - 2);
+        } else {
+            const int eq = line.indexOf(QLatin1Char('='));
+            const QString key = eq > 0 ? line.left(eq).trimmed() : QString();
+            const QString text = eq > 0 ? line.mid(eq + 1).trimmed() : QString();
+            if (eq > 0 && eq < line.size() - 1 && !key.isEmpty() && !text.isEmpty()) {
+                IniEntry entry;
+                entry.isKeyValue = true;
+                entry.keyOrRawLine = key;
+                entry.value = stringToVariant(text);
+                appendEntry(current, entry);
+            } else {
+                appendEntry(current, rawLine(line));
+            }
+        }
+    }
+    sections.append(current);
+    sectionNames.append(current.name);
+}
+
+bool EasyIni::canWrite() const
+{
+    if (filePath.isEmpty())
+        return false;
+    const QFileInfo info(filePath);
+    if (info.exists()) {
+        QFile probe(filePath);
+        return probe.open(QIODevice::ReadWrite);
+    }
+    if (!QDir().mkpath(info.absolutePath()))
+        return false;
+    QTemporaryFile probe(info.absoluteFilePath() + QStringLiteral(".probe-XXXXXX"));
+    return probe.open();
+}
+
+QByteArray EasyIni::serialized() const
+{
+    QString text;
+    for (const IniSection &section : sections) {
+        if (!section.noHeader)
+            text += QLatin1Char('[') + section.name + QStringLiteral("]\n");
+        for (const IniEntry &entry : section.entries) {
+            if (entry.isKeyValue)
+                text += entry.keyOrRawLine + QLatin1Char('=') + variantToString(entry.value);
+            else
+                text += entry.keyOrRawLine;
+            text += QLatin1Char('\n');
+        }
+    }
+    return text.toUtf8();
+}
+
+QString EasyIni::variantToString(const QVariant &value)
+{
+    switch (value.userType()) {
+    case QMetaType::UnknownType:
+        return QStringLiteral("@Invalid()");
+    case QMetaType::QByteArray:
+        return bytesAsText("@ByteArray(", value.toByteArray());
+    case QMetaType::QString:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+    case QMetaType::Double:
+    case QMetaType::QKeySequence: {
+        QString text = value.toString();
+        if (text.contains(QChar::Null))
+            return QStringLiteral("@String(") + text + QLatin1Char(')');
+        if (text.startsWith(QLatin1Char('@')))
+            text.prepend(QLatin1Char('@'));
+        return text;
+    }
+    case QMetaType::QRect: {
+        const QRect r = value.toRect();
+        return QString::asprintf("@Rect(%d %d %d %d)", r.x(), r.y(), r.width(), r.height());
+    }
+    case QMetaType::QSize: {
+        const QSize s = value.toSize();
+        return QString::asprintf("@Size(%d %d)", s.width(), s.height());
+    }
+    case QMetaType::QPoint: {
+        const QPoint p = value.toPoint();
+        return QString::asprintf("@Point(%d %d)", p.x(), p.y());
+    }
+    default:
+        break;
+    }
+    const bool isDateTime = value.userType() == QMetaType::QDateTime;
+    QByteArray bytes;
+    {
+        QDataStream stream(&bytes, QIODevice::WriteOnly);
+        stream.setVersion(isDateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
+        stream << value;
+    }
+    return bytesAsText(isDateTime ? "@DateTime(" : "@Variant(", bytes);
+}
+
+QVariant EasyIni::stringToVariant(const QString &text)
+{
+    if (!text.startsWith(QLatin1Char('@')))
+        return text;
+    if (text.endsWith(QLatin1Char(')'))) {
+        if (text.startsWith(QLatin1String("@ByteArray(")))
+            return text.mid(11, text.size() - 12).toLatin1();
+        if (text.startsWith(QLatin1String("@String(")))
+            return text.mid(8, text.size() - 9);
+        if (text.startsWith(QLatin1String("@Variant(")))
+            return streamedVariant(text, 9, QDataStream::Qt_4_0);
+        if (text.startsWith(QLatin1String("@DateTime(")))
+            return streamedVariant(text, 10, QDataStream::Qt_5_6);
+        if (text.startsWith(QLatin1String("@Rect("))) {
+            const QList<int> a = integerArgs(text, 5, 4);
+            if (!a.isEmpty())
+                return QRect(a.at(0), a.at(1), a.at(2), a.at(3));
+        } else if (text.startsWith(QLatin1String("@Size("))) {
+            const QList<int> a = integerArgs(text, 5, 2);
+            if (!a.isEmpty())
+                return QSize(a.at(0), a.at(1));
+        } else if (text.startsWith(QLatin1String("@Point("))) {
+            const QList<int> a = integerArgs(text, 6, 2);
+            if (!a.isEmpty())
+                return QPoint(a.at(0), a.at(1));
+        } else if (text == QLatin1String("@Invalid()")) {
+            return {};
+        }
+    }
+    if (text.startsWith(QLatin1String("@@")))
+        return text.mid(1);
+    return text;
+}

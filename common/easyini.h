@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// One line of a section: a key line, or any other line kept as read (trimmed).
+struct IniEntry
+{
+    bool isKeyValue = false;
+    QString keyOrRawLine;
+    QVariant value;
+};
+
+// A section in file order; the lines before the first header form a block without one.
+struct IniSection
+{
+    bool noHeader = false;
+    QString name;
+    QList<IniEntry> entries;
+    QStringList keys; // index for index with entries; empty for a line that is not a key
+};
+
+// The settings file, held in memory in file order (comments and blank lines included).
+// Values are stored in the tagged text form of QSettings' INI format.
+class EasyIni : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Modes of load().
+    enum Mode
+    {
+        ReadOnly = 0,
+        WriteOnly = 1,
+        ReadWrite = 2
+    };
+
+    static EasyIni *Instance();
+
+    explicit EasyIni(QObject *parent = nullptr);
+    // Writes pending changes first.
+    ~EasyIni() override;
+
+    // Pending changes are written to the file they belong to, then the new file is read
+    // (write-only mode leaves the object empty).
+    void load(const QString &filePath, int mode);
+    void reload(const QString &filePath = QString());
+    // Rewrites the whole file when something was set; the old file survives a failed write.
+    void save();
+
+    // Invalid when the section or the key is empty or missing.
+    QVariant value(const QString &section, const QString &key) const;
+    // Appends a missing section or key; the file is written only by save().
+    void setValue(const QString &section, const QString &key, const QVariant &value);
+
+    static QString variantToString(const QVariant &value);
+    // A text that fits no tag reads as a plain string.
+    static QVariant stringToVariant(const QString &text);
+
+private:
+    void readFile();
+    bool canWrite() const;
+    QByteArray serialized() const;
+
+    QString filePath;
+    int mode = ReadWrite;
+    bool dirty = false;
+    QList<IniSection> sections;
+    QStringList sectionNames;
+};

@@ -1,0 +1,413 @@
+#include <QtTest>
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "common/easyini.h"
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// The eight keys in the order the settings page writes them.
+void setPageKeys(EasyIni &ini)
+{
+    ini.setValue("Http", "ip", "10.1.2.3");
+    ini.setValue("Http", "port", "8080");
+    ini.setValue("Path", "craftDataDir", "D:/craft");
+    ini.setValue("Path", "tmpDir", "tmp");
+    ini.setValue("Path", "logFileDir", "logs");
+    ini.setValue("Minio", "ip", "10.1.2.4");
+    ini.setValue("Minio", "port", "9005");
+    ini.setValue("Minio", "bukeName", "zaravazez");
+}
+
+const QByteArray kPageFile = "[Http]\nip=10.1.2.3\nport=8080\n"
+                             "[Path]\ncraftDataDir=D:/craft\ntmpDir=tmp\nlogFileDir=logs\n"
+                             "[Minio]\nip=10.1.2.4\nport=9005\nbukeName=zaravazez\n";
+
+} // namespace
+
+class tst_EasyIni : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void reading_data();
+    void reading();
+    void rawLinesKeptInFileOrder();
+    void pageSaveDropsEverythingElse();
+    void dirtyAfterSave();
+    void readOnlyNeverWrites();
+    void taggedValuesMatchQSettings_data();
+    void taggedValuesMatchQSettings();
+    void decodingEdges_data();
+    void decodingEdges();
+    void failedWriteKeepsOldFile();
+    void saveCreatesFolderAndLeavesNoProbe();
+    void pendingChangesStayWithTheirFile();
+    void hostileFilesReadWithoutCrash_data();
+    void hostileFilesReadWithoutCrash();
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    QString path(const QString &name = QStringLiteral("app.ini")) const
+    {
+        return m_dir->filePath(name);
+    }
+};
+
+void tst_EasyIni::init()
+{
+    m_dir = new QTemporaryDir;
+}
+
+void tst_EasyIni::cleanup()
+{
+    m_dir->setAutoRemove(!QTest::currentTestFailed());
+    delete m_dir;
+}
+
+void tst_EasyIni::reading_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("expected");
+
+    const QVariant invalid;
+    QTest::newRow("blanks around =") << QByteArray("[s]\n  k  =  v w  \n") << "s"
+                                     << "k" << QVariant("v w");
+    QTest::newRow("= last") << QByteArray("[s]\nk=\n") << "s"
+                            << "k" << invalid;
+    QTest::newRow("= last after blanks") << QByteArray("[s]\nk =   \n") << "s"
+                                         << "k" << invalid;
+    QTest::newRow("= first") << QByteArray("[s]\n=v\n") << "s"
+                             << "" << invalid;
+    QTest::newRow("blank key") << QByteArray("[s]\n  =vv\n") << "s"
+                               << " " << invalid;
+    QTest::newRow("two =") << QByteArray("[s]\na=b=c\n") << "s"
+                           << "a" << QVariant("b=c");
+    QTest::newRow("[] is not a header") << QByteArray("[s]\n[]\nk=v\n") << "s"
+                                        << "k" << QVariant("v");
+    QTest::newRow("name not trimmed") << QByteArray("[ s ]\nk=v\n") << " s "
+                                      << "k" << QVariant("v");
+    QTest::newRow("trimmed name misses") << QByteArray("[ s ]\nk=v\n") << "s"
+                                         << "k" << invalid;
+    QTest::newRow("comment ;") << QByteArray("[s]\n;k=v\n") << "s"
+                               << ";k" << invalid;
+    QTest::newRow("comment #") << QByteArray("[s]\n#k=v\n") << "s"
+                               << "#k" << invalid;
+    QTest::newRow("short line") << QByteArray("[s]\na=\nb=1\n") << "s"
+                                << "b" << QVariant("1");
+    QTest::newRow("no =") << QByteArray("[s]\nk:v\n") << "s"
+                          << "k:v" << invalid;
+    QTest::newRow("before any header") << QByteArray("k=v\n[s]\n") << ""
+                                       << "k" << invalid;
+    QTest::newRow("first of two sections") << QByteArray("[s]\nk=1\n[s]\nk=2\nj=3\n") << "s"
+                                           << "k" << QVariant("1");
+    QTest::newRow("second section not searched") << QByteArray("[s]\nk=1\n[s]\nj=3\n") << "s"
+                                                 << "j" << invalid;
+    QTest::newRow("first of two keys") << QByteArray("[s]\nk=1\nk=2\n") << "s"
+                                       << "k" << QVariant("1");
+    QTest::newRow("missing section") << QByteArray("[s]\nk=1\n") << "t"
+                                     << "k" << invalid;
+    QTest::newRow("@@") << QByteArray("[s]\nk=@@home\n") << "s"
+                        << "k" << QVariant("@home");
+    QTest::newRow("@Invalid") << QByteArray("[s]\nk=@Invalid()\n") << "s"
+                              << "k" << invalid;
+    QTest::newRow("CRLF file") << QByteArray("[s]\r\nk=v\r\n") << "s"
+                               << "k" << QVariant("v");
+    QTest::newRow("UTF-8") << QByteArray("[路径]\n目录=D:/数据\n") << "路径"
+                           << "目录" << QVariant(QStringLiteral("D:/数据"));
+    QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF[s]\nk=v\n") << "s"
+                         << "k" << QVariant("v");
+}
+
+void tst_EasyIni::reading()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QVariant, expected);
+    writeBytes(path(), file);
+    EasyIni ini;
+    ini.load(path(), EasyIni::ReadOnly);
+    const QVariant got = ini.value(section, key);
+    QCOMPARE(got.isValid(), expected.isValid());
+    QCOMPARE(got, expected);
+}
+
+void tst_EasyIni::rawLinesKeptInFileOrder()
+{
+    writeBytes(path(), "  ; head comment  \n\nx=1\n[a]\n# note\n k = v \nbroken\n[b]\n\n[]\n");
+    {
+        EasyIni ini;
+        ini.load(path(), EasyIni::ReadWrite);
+        ini.setValue("a", "k", "w");
+        ini.setValue("a", "new", "@n");
+        ini.setValue("c", "z", 5);
+        ini.setValue("", "ignored", 1);
+        ini.setValue("a", "", 1);
+        ini.save();
+    }
+    // Lines trimmed, comments and raw lines kept in place, new keys and sections appended,
+    // no blank lines added between sections.
+    QCOMPARE(readBytes(path()), QByteArray("; head comment\n\nx=1\n[a]\n# note\nk=w\nbroken\n"
+                                           "new=@@n\n[b]\n\n[]\n[c]\nz=5\n"));
+}
+
+void tst_EasyIni::pageSaveDropsEverythingElse()
+{
+    writeBytes(path(), "; keep me?\n[Http]\nip=old\nextra=1\n[Other]\nk=v\n");
+    EasyIni ini;
+    ini.load(path(), EasyIni::ReadOnly);
+    QCOMPARE(ini.value("Http", "ip").toString(), QStringLiteral("old"));
+    ini.load(path(), EasyIni::WriteOnly);
+    QVERIFY(!ini.value("Http", "ip").isValid());
+    setPageKeys(ini);
+    ini.save();
+    QCOMPARE(readBytes(path()), kPageFile);
+
+    // Saving twice in a row gives the same file.
+    ini.load(path(), EasyIni::WriteOnly);
+    setPageKeys(ini);
+    ini.save();
+    QCOMPARE(readBytes(path()), kPageFile);
+}
+
+void tst_EasyIni::dirtyAfterSave()
+{
+    auto *ini = new EasyIni;
+    ini->load(path(), EasyIni::WriteOnly);
+    setPageKeys(*ini);
+    ini->save();
+    QCOMPARE(readBytes(path()), kPageFile);
+    writeBytes(path(), "changed by hand\n");
+    // Still counted as changed: destruction writes the same content once more.
+    delete ini;
+    QCOMPARE(readBytes(path()), kPageFile);
+}
+
+void tst_EasyIni::readOnlyNeverWrites()
+{
+    const QByteArray original("[Http]\nip=1\n");
+    writeBytes(path(), original);
+    {
+        EasyIni ini;
+        ini.load(path(), EasyIni::ReadOnly);
+        ini.setValue("Http", "ip", "2");
+        QCOMPARE(ini.value("Http", "ip").toString(), QStringLiteral("2"));
+        ini.save();
+    }
+    QCOMPARE(readBytes(path()), original);
+}
+
+void tst_EasyIni::taggedValuesMatchQSettings_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QVariant>("expected");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("rect") << QVariant(QRect(-1, 2, 30, 40)) << QVariant(QRect(-1, 2, 30, 40))
+                          << "@Rect(-1 2 30 40)";
+    QTest::newRow("size") << QVariant(QSize(7, 8)) << QVariant(QSize(7, 8)) << "@Size(7 8)";
+    QTest::newRow("point") << QVariant(QPoint(-5, 6)) << QVariant(QPoint(-5, 6)) << "@Point(-5 6)";
+    QTest::newRow("bytes") << QVariant(QByteArray("ab\xE9z")) << QVariant(QByteArray("ab\xE9z"))
+                           << QString::fromLatin1("@ByteArray(ab\xE9z)");
+    QTest::newRow("at string") << QVariant("@home") << QVariant("@home") << "@@home";
+    QTest::newRow("nul string") << QVariant(QString::fromUtf16(u"a\0b", 3))
+                                << QVariant(QString::fromUtf16(u"a\0b", 3))
+                                << QString::fromUtf16(u"@String(a\0b)", 12);
+    QTest::newRow("int") << QVariant(42) << QVariant("42") << "42";
+    QTest::newRow("bool") << QVariant(true) << QVariant("true") << "true";
+    QTest::newRow("double") << QVariant(2.5) << QVariant("2.5") << "2.5";
+    QTest::newRow("invalid") << QVariant() << QVariant() << "@Invalid()";
+    const QDateTime when(QDate(2024, 5, 17), QTime(8, 30, 15), Qt::UTC);
+    QTest::newRow("date-time") << QVariant(when) << QVariant(when) << QString();
+    QTest::newRow("date") << QVariant(QDate(2023, 1, 2)) << QVariant(QDate(2023, 1, 2))
+                          << QString();
+    QTest::newRow("colour") << QVariant(QColor(Qt::red)) << QVariant(QColor(Qt::red)) << QString();
+}
+
+void tst_EasyIni::taggedValuesMatchQSettings()
+{
+    QFETCH(QVariant, value);
+    QFETCH(QVariant, expected);
+    QFETCH(QString, text);
+
+    const QString encoded = EasyIni::variantToString(value);
+    if (!text.isEmpty())
+        QCOMPARE(encoded, text);
+    {
+        EasyIni ini;
+        ini.load(path(), EasyIni::WriteOnly);
+        ini.setValue("s", "k", value);
+        ini.save();
+    }
+    EasyIni ini;
+    ini.load(path(), EasyIni::ReadOnly);
+    const QVariant ours = ini.value("s", "k");
+    QCOMPARE(ours, expected);
+
+    // QSettings reading the very same bytes agrees.
+    QSettings settings(path(), QSettings::IniFormat);
+    settings.setIniCodec("UTF-8");
+    QCOMPARE(settings.value("s/k"), ours);
+    QCOMPARE(settings.status(), QSettings::NoError);
+}
+
+void tst_EasyIni::decodingEdges_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVariant>("expected");
+    QTest::newRow("rect of three") << "@Rect(1 2 3)" << QVariant("@Rect(1 2 3)");
+    QTest::newRow("rect of five") << "@Rect(1 2 3 4 5)" << QVariant("@Rect(1 2 3 4 5)");
+    QTest::newRow("rect, two blanks") << "@Rect(1  2 3)" << QVariant("@Rect(1  2 3)");
+    QTest::newRow("rect of words") << "@Rect(a b c d)" << QVariant("@Rect(a b c d)");
+    QTest::newRow("size of one") << "@Size(1)" << QVariant("@Size(1)");
+    QTest::newRow("point unclosed") << "@Point(1 2" << QVariant("@Point(1 2");
+    QTest::newRow("unknown tag") << "@Foo(1)" << QVariant("@Foo(1)");
+    QTest::newRow("@@ tag") << "@@Rect(1 2 3 4)" << QVariant("@Rect(1 2 3 4)");
+    QTest::newRow("lone @") << "@" << QVariant("@");
+    QTest::newRow("empty byte array") << "@ByteArray()" << QVariant(QByteArray());
+    QTest::newRow("empty variant") << "@Variant()" << QVariant("@Variant()");
+    QTest::newRow("truncated variant")
+        << QString::fromLatin1("@Variant(\0\0\0\x0a\0\0\0\x10"
+                               "ab)",
+                               20)
+        << QVariant(QString::fromLatin1("@Variant(\0\0\0\x0a\0\0\0\x10"
+                                        "ab)",
+                                        20));
+    QTest::newRow("hostile list count")
+        << QString::fromLatin1("@Variant(\0\0\0\x0b\x7f\xff\xff\xff)", 18)
+        << QVariant(QString::fromLatin1("@Variant(\0\0\0\x0b\x7f\xff\xff\xff)", 18));
+    QTest::newRow("unknown user type")
+        << QString::fromLatin1("@Variant(\0\0\0\x7f\0\0\0\0\x03xyz)", 22)
+        << QVariant(QString::fromLatin1("@Variant(\0\0\0\x7f\0\0\0\0\x03xyz)", 22));
+    QTest::newRow("truncated date-time")
+        << QString::fromLatin1("@DateTime(\0\0\0\x10\0\0\0)", 18)
+        << QVariant(QString::fromLatin1("@DateTime(\0\0\0\x10\0\0\0)", 18));
+}
+
+void tst_EasyIni::decodingEdges()
+{
+    QFETCH(QString, text);
+    QFETCH(QVariant, expected);
+    QCOMPARE(EasyIni::stringToVariant(text), expected);
+}
+
+void tst_EasyIni::failedWriteKeepsOldFile()
+{
+    const QByteArray original("[Http]\nip=keep\n; the operator's file\n");
+    writeBytes(path(), original);
+    EasyIni ini;
+    ini.load(path(), EasyIni::WriteOnly);
+    ini.setValue("Http", "ip", QString(4096, QLatin1Char('x')));
+
+    // A file-size limit makes the write fail halfway, like a full disk, also for root.
+    struct rlimit old;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = old;
+    tight.rlim_cur = 1000;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    ini.save();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(readBytes(path()).size(), original.size());
+    QCOMPARE(readBytes(path()), original);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"app.ini"});
+
+    // With room again the same object writes the new content.
+    ini.save();
+    QVERIFY(readBytes(path()).startsWith("[Http]\nip=xxxx"));
+}
+
+void tst_EasyIni::saveCreatesFolderAndLeavesNoProbe()
+{
+    const QString deep = m_dir->filePath(QStringLiteral("a/b/app.ini"));
+    EasyIni ini;
+    ini.load(deep, EasyIni::WriteOnly);
+    ini.setValue("s", "k", "v");
+    ini.save();
+    QCOMPARE(readBytes(deep), QByteArray("[s]\nk=v\n"));
+    QCOMPARE(QDir(m_dir->filePath(QStringLiteral("a/b"))).entryList(QDir::Files),
+             QStringList{"app.ini"});
+
+    // A folder that cannot exist (a file is in the way): silently nothing.
+    writeBytes(m_dir->filePath(QStringLiteral("file")), "x");
+    EasyIni blocked;
+    blocked.load(m_dir->filePath(QStringLiteral("file/app.ini")), EasyIni::WriteOnly);
+    blocked.setValue("s", "k", "v");
+    blocked.save();
+    QCOMPARE(readBytes(m_dir->filePath(QStringLiteral("file"))), QByteArray("x"));
+}
+
+void tst_EasyIni::pendingChangesStayWithTheirFile()
+{
+    writeBytes(path("a.ini"), "[s]\nk=a\n");
+    writeBytes(path("b.ini"), "[s]\nk=b\n");
+    EasyIni ini;
+    ini.load(path("a.ini"), EasyIni::ReadWrite);
+    ini.setValue("s", "k", "changed");
+    ini.load(path("b.ini"), EasyIni::ReadWrite);
+    QCOMPARE(readBytes(path("a.ini")), QByteArray("[s]\nk=changed\n"));
+    QCOMPARE(readBytes(path("b.ini")), QByteArray("[s]\nk=b\n"));
+    QCOMPARE(ini.value("s", "k").toString(), QStringLiteral("b"));
+
+    ini.setValue("s", "k", "b2");
+    ini.reload(path("a.ini"));
+    QCOMPARE(readBytes(path("b.ini")), QByteArray("[s]\nk=b2\n"));
+    QCOMPARE(ini.value("s", "k").toString(), QStringLiteral("changed"));
+}
+
+void tst_EasyIni::hostileFilesReadWithoutCrash_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QVariant>("expected");
+    QTest::newRow("empty") << QByteArray() << QVariant();
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.append(char((i * 7919) % 256));
+    QTest::newRow("binary") << garbage << QVariant();
+    QTest::newRow("invalid UTF-8")
+        << QByteArray("[s]\nk=\xff\xfe\xc3(\n") << QVariant("\uFFFD\uFFFD\uFFFD(");
+    QTest::newRow("1 MB line") << (QByteArray("[s]\nk=") + QByteArray(1 << 20, 'v') + "\n")
+                               << QVariant(QString(1 << 20, QLatin1Char('v')));
+    QTest::newRow("hostile date-time") << QByteArray("[s]\nk=@DateTime(\x01\x02\x03)\n")
+                                       << QVariant(QString::fromLatin1("@DateTime(\x01\x02\x03)"));
+}
+
+void tst_EasyIni::hostileFilesReadWithoutCrash()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QVariant, expected);
+    writeBytes(path(), file);
+    EasyIni ini;
+    ini.load(path(), EasyIni::ReadOnly);
+    QCOMPARE(ini.value("s", "k"), expected);
+}
+
+QTEST_GUILESS_MAIN(tst_EasyIni)
+#include "tst_easyini.moc"
