@@ -1,0 +1,46 @@
+// libFuzzer target for the settings file reader: any bytes as a settings file, and any
+// text as a stored value, must read without crashing.
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <cstdint>
+
+#include "common/easyini.h"
+
+namespace {
+QTemporaryDir *g_dir = nullptr;
+}
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A GUI application, as in the program, so stored colours, images and fonts load.
+    new QGuiApplication(*argc, *argv);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    g_dir = new QTemporaryDir;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
+    const QString path = g_dir->filePath(QStringLiteral("fuzz.ini"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        file.write(bytes);
+    }
+    EasyIni ini;
+    ini.load(path, EasyIni::ReadOnly);
+    for (const char *section : {"Http", "Path", "Minio", "s"})
+        for (const char *key : {"ip", "port", "logFileDir", "k"})
+            (void)ini.value(QLatin1String(section), QLatin1String(key)).toString();
+
+    // The same bytes as one value text, and its encoding back.
+    const QVariant value = EasyIni::stringToVariant(QString::fromLatin1(bytes));
+    (void)EasyIni::variantToString(value);
+    return 0;
+}
