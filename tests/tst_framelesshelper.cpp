@@ -55,6 +55,18 @@ void hoverAt(QWidget &w, QPoint local)
 }
 
 // unsetCursor() leaves WA_SetCursor on a window: look at the shape instead.
+// A shown window with a helper attached.
+struct Attached
+{
+    Attached()
+    {
+        helper.attachWidget(&w);
+        w.show();
+    }
+    Window w;
+    FramelessHelper helper;
+};
+
 bool hasCursor(const QWidget &w)
 {
     return w.cursor().shape() != Qt::ArrowCursor;
@@ -148,10 +160,8 @@ void tst_FramelessHelper::titleBarHeight()
 
     // Shared by all helpers: the press position decides against the class-wide height.
     FramelessHelper::setTitleBarHeight(40);
-    Window w;
-    FramelessHelper helper;
-    helper.attachWidget(&w);
-    w.show();
+    Attached a;
+    Window &w = a.w;
     press(w, QPoint(200, 60));
     moveTo(w, QPoint(330, 190));
     release(w, QPoint(200, 60));
@@ -198,10 +208,8 @@ void tst_FramelessHelper::resizeFromEdges()
     QFETCH(QPoint, pressAt);
     QFETCH(QPoint, moveTo);
     QFETCH(QRect, expected);
-    Window w;
-    FramelessHelper helper;
-    helper.attachWidget(&w);
-    w.show();
+    Attached a;
+    Window &w = a.w;
     QCOMPARE(w.geometry(), kStart);
 
     press(w, pressAt);
@@ -216,10 +224,8 @@ void tst_FramelessHelper::resizeFromEdges()
 
 void tst_FramelessHelper::leftEdgeStopsWhereItWas()
 {
-    Window w;
-    FramelessHelper helper;
-    helper.attachWidget(&w);
-    w.show();
+    Attached a;
+    Window &w = a.w;
     press(w, QPoint(2, 150));
     const int steps[] = {300, 455, 470, 490, 458};
     const int lefts[] = {300, 455, 455, 455, 458};
@@ -234,10 +240,8 @@ void tst_FramelessHelper::leftEdgeStopsWhereItWas()
 
 void tst_FramelessHelper::titleAreaMovesByDelta()
 {
-    Window w;
-    FramelessHelper helper;
-    helper.attachWidget(&w);
-    w.show();
+    Attached a;
+    Window &w = a.w;
     const QPoint grip(200, 40);
     const QPoint globalGrip = w.mapToGlobal(grip);
     press(w, grip);
@@ -253,10 +257,8 @@ void tst_FramelessHelper::titleAreaMovesByDelta()
 
 void tst_FramelessHelper::belowTitleDoesNothing()
 {
-    Window w;
-    FramelessHelper helper;
-    helper.attachWidget(&w);
-    w.show();
+    Attached a;
+    Window &w = a.w;
     press(w, QPoint(200, kTitle)); // the title area ends above this row
     moveTo(w, QPoint(400, 400));
     moveTo(w, QPoint(50, 50));
@@ -340,10 +342,8 @@ void tst_FramelessHelper::cursors()
     QFETCH(QPoint, at);
     QFETCH(bool, byHover);
     QFETCH(int, shape);
-    Window w;
-    FramelessHelper helper;
-    helper.attachWidget(&w);
-    w.show();
+    Attached a;
+    Window &w = a.w;
     QVERIFY(w.hasMouseTracking());
     QVERIFY(w.testAttribute(Qt::WA_Hover));
 
@@ -364,10 +364,8 @@ void tst_FramelessHelper::cursors()
 
 void tst_FramelessHelper::maximizedUnsetsCursor()
 {
-    Window w;
-    FramelessHelper helper;
-    helper.attachWidget(&w);
-    w.show();
+    Attached a;
+    Window &w = a.w;
     hoverAt(w, QPoint(0, 150));
     QVERIFY(hasCursor(w));
 
@@ -388,10 +386,8 @@ void tst_FramelessHelper::maximizedUnsetsCursor()
 
 void tst_FramelessHelper::leaveKeepsCursorDuringPress()
 {
-    Window w;
-    FramelessHelper helper;
-    helper.attachWidget(&w);
-    w.show();
+    Attached a;
+    Window &w = a.w;
     hoverAt(w, QPoint(0, 150));
     press(w, QPoint(0, 150));
     QEvent leave(QEvent::Leave);
@@ -404,10 +400,8 @@ void tst_FramelessHelper::leaveKeepsCursorDuringPress()
 
 void tst_FramelessHelper::otherButtonsDoNothing()
 {
-    Window w;
-    FramelessHelper helper;
-    helper.attachWidget(&w);
-    w.show();
+    Attached a;
+    Window &w = a.w;
     for (QPoint at : {QPoint(200, 40), QPoint(1, 150)}) {
         press(w, at, Qt::RightButton);
         moveTo(w, w.mapToGlobal(at) + QPoint(60, 60), Qt::RightButton);
@@ -422,10 +416,8 @@ void tst_FramelessHelper::otherButtonsDoNothing()
 
 void tst_FramelessHelper::ownHandlersNeverRun()
 {
-    Window w;
-    FramelessHelper helper;
-    helper.attachWidget(&w);
-    w.show();
+    Attached a;
+    Window &w = a.w;
     press(w, QPoint(200, 150));
     moveTo(w, QPoint(320, 270));
     release(w, QPoint(220, 170));
