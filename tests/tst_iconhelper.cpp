@@ -50,12 +50,9 @@ private slots:
     void glyphPixmap_data();
     void glyphPixmap();
     void sizeAppliesPerCall();
-    void labelAndButtonGlyph();
     void filterWithoutButtons();
     void iconFontGlyphs_data();
     void iconFontGlyphs();
-    void iconFontClipsLargeGlyph();
-    void iconFontLabelKeepsSize();
 
 private:
     bool m_haveIconFont = false;
@@ -126,24 +123,11 @@ void tst_IconHelper::sizeAppliesPerCall()
         helper->glyphPixmap(Qt::black, QChar(0xf00d), 20, 30, 30, Qt::AlignCenter).toImage();
     QCOMPARE(again, at20);
     QCOMPARE(button.font().pixelSize(), 12);
+    QCOMPARE(button.text(), QString(QChar(0xf00d)));
 
     const QImage at12 =
         helper->glyphPixmap(Qt::black, QChar(0xf00d), 12, 30, 30, Qt::AlignCenter).toImage();
     QVERIFY(paintedPixels(at12, Qt::black) < paintedPixels(at20, Qt::black));
-}
-
-void tst_IconHelper::labelAndButtonGlyph()
-{
-    QLabel label;
-    IconHelper::Instance()->setLabelGlyph(&label, QChar(0xf108), 14);
-    QCOMPARE(label.text(), QString(QChar(0xf108)));
-    QCOMPARE(label.font().family(), QStringLiteral("FontAwesome"));
-    QCOMPARE(label.font().pixelSize(), 14);
-
-    QToolButton button;
-    IconHelper::Instance()->setButtonGlyph(&button, QChar(0xf068), 12);
-    QCOMPARE(button.text(), QString(QChar(0xf068)));
-    QCOMPARE(button.font().family(), QStringLiteral("FontAwesome"));
 }
 
 void tst_IconHelper::filterWithoutButtons()
@@ -205,22 +189,6 @@ void tst_IconHelper::iconFontGlyphs()
     bool allInColor = false;
     QVERIFY(paintedPixels(image, QColor("#386487"), &allInColor) > 20);
     QVERIFY(allInColor);
-}
-
-void tst_IconHelper::iconFontClipsLargeGlyph()
-{
-    const QPixmap pix =
-        IconFont::Instance()->glyphPixmap(Qt::black, QChar(0xea44), 60, 20, 20, Qt::AlignCenter);
-    QCOMPARE(pix.size(), QSize(20, 20));
-}
-
-void tst_IconHelper::iconFontLabelKeepsSize()
-{
-    QLabel label;
-    IconFont::Instance()->setLabelGlyph(&label, QChar(0xe513), 60);
-    QCOMPARE(label.text(), QString(QChar(0xe513)));
-    QCOMPARE(label.font().pixelSize(), 60);
-    QCOMPARE(IconFont::Instance()->font().pixelSize(), 60);
 }
 
 QTEST_MAIN(tst_IconHelper)

@@ -41,7 +41,6 @@ class tst_QUIMessageBox : public QObject
 private slots:
     void sharedFrame();
     void centredAtConstruction();
-    void singleInstance();
     void kinds_data();
     void kinds();
     void otherKindKeepsIconAndTitle();
@@ -69,17 +68,9 @@ void tst_QUIMessageBox::sharedFrame()
     QVERIFY(title);
     QCOMPARE(title->property("form").toString(), QStringLiteral("title"));
     QCOMPARE(box.size(), QSize(280, 150));
-    QCOMPARE(label(&box, "labIcoMain")->size(), QSize(30, 30));
     QCOMPARE(label(&box, "labIco")->text(), QString(QChar(g_iconMain)));
-    QCOMPARE(label(&box, "labIco")->font().pixelSize(), g_fontSize + 2);
     QCOMPARE(button(&box, "btnMenu_Close")->text(), QString(QChar(g_iconClose)));
-    QCOMPARE(button(&box, "btnMenu_Close")->focusPolicy(), Qt::NoFocus);
-    for (const char *name : {"btnOk", "btnCancel"}) {
-        QCOMPARE(button(&box, name)->minimumWidth(), 80);
-        QCOMPARE(button(&box, name)->iconSize(), QSize(18, 18));
-    }
-    QCOMPARE(button(&box, "btnOk")->text(), QStringLiteral("确定"));
-    QCOMPARE(button(&box, "btnCancel")->text(), QStringLiteral("取消"));
+    QCOMPARE(button(&box, "btnOk")->minimumWidth(), 80);
 }
 
 void tst_QUIMessageBox::centredAtConstruction()
@@ -88,14 +79,6 @@ void tst_QUIMessageBox::centredAtConstruction()
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QCOMPARE(box.pos(),
              QPoint(area.x() + area.width() / 2 - 140, area.y() + area.height() / 2 - 75));
-}
-
-void tst_QUIMessageBox::singleInstance()
-{
-    QUIMessageBox *box = QUIMessageBox::Instance();
-    QVERIFY(box);
-    QCOMPARE(QUIMessageBox::Instance(), box);
-    QVERIFY(!box->isVisible());
 }
 
 void tst_QUIMessageBox::kinds_data()
