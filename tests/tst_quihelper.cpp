@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTextCodec>
+#include <QTranslator>
 #include <QWidget>
 
 #include "widgets/appearance.h"
@@ -47,6 +49,7 @@ private slots:
     void copyFileWritableKeepsExistingTarget();
     void copyFileWritableWithoutTarget();
     void utf8ToGb2312();
+    void startUpSettings();
     void centeredPos_data();
     void centeredPos();
     void centerOnScreen();
@@ -185,6 +188,19 @@ void tst_QUIHelper::utf8ToGb2312()
     QCOMPARE(QUIHelper::utf8ToGb2312(QStringLiteral("模板").toUtf8()),
              QByteArray::fromHex("c4a3b0e5"));
     QCOMPARE(QUIHelper::utf8ToGb2312("D:/data/a.jpg"), QByteArray("D:/data/a.jpg"));
+}
+
+void tst_QUIHelper::startUpSettings()
+{
+    QUIHelper::setLocaleCodecUtf8();
+    QCOMPARE(QTextCodec::codecForLocale()->name(), QByteArray("UTF-8"));
+
+    // A file that does not load installs a translator that translates nothing.
+    QUIHelper::installTranslatorFile(":/image/missing.qm");
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    QUIHelper::installTranslatorFile(":/image/qt_zh_CN.qm");
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    QCOMPARE(qApp->findChildren<QTranslator *>().size(), 2);
 }
 
 void tst_QUIHelper::centeredPos_data()
