@@ -42,6 +42,8 @@ private slots:
     void darkSheetFocusRule();
     void initStyleStopsAtNul();
     void logoRulesFollowFontSize();
+    void dragMovesOnlyMovableWidgets_data();
+    void dragMovesOnlyMovableWidgets();
 };
 
 void tst_AppInit::settingsPath_data()
@@ -187,6 +189,45 @@ void tst_AppInit::logoRulesFollowFontSize()
     QVERIFY(
         rules.contains(QLatin1String("#labLogoCn{font-size:27px;}#labLogoEn{font-size:18px;}")));
     g_fontSize = saved;
+}
+
+void tst_AppInit::dragMovesOnlyMovableWidgets_data()
+{
+    QTest::addColumn<QVariant>("canMove");
+    QTest::addColumn<bool>("moves");
+    QTest::newRow("movable") << QVariant(true) << true;
+    QTest::newRow("fixed") << QVariant(false) << false;
+    QTest::newRow("no property") << QVariant() << false;
+}
+
+void tst_AppInit::dragMovesOnlyMovableWidgets()
+{
+    QFETCH(QVariant, canMove);
+    QFETCH(bool, moves);
+
+    QWidget widget;
+    widget.setGeometry(100, 100, 200, 150);
+    widget.setProperty("canMove", canMove);
+    widget.installEventFilter(AppInit::Instance());
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    const QPoint start = widget.pos();
+
+    const QPoint local(20, 20);
+    QTest::mousePress(&widget, Qt::LeftButton, {}, local);
+    const QPoint globalTarget = widget.mapToGlobal(local) + QPoint(30, 40);
+    QMouseEvent move(QEvent::MouseMove, local + QPoint(30, 40), globalTarget, Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &move);
+    QTest::mouseRelease(&widget, Qt::LeftButton, {}, local + QPoint(30, 40));
+    QCOMPARE(widget.pos(), moves ? start + QPoint(30, 40) : start);
+
+    // After the release a move without a button moves nothing.
+    const QPoint after = widget.pos();
+    QMouseEvent hover(QEvent::MouseMove, local, widget.mapToGlobal(local) + QPoint(50, 50),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &hover);
+    QCOMPARE(widget.pos(), after);
 }
 
 QTEST_MAIN(tst_AppInit)
