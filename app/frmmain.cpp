@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QListWidgetItem>
+#include <QPixmap>
 #include <QScreen>
 
 #include <cstdlib>
@@ -196,6 +197,9 @@ void frmMain::initIcon()
 {
     ui->labLogoBg->setAlignment(Qt::AlignCenter);
     ui->labLogoBg->setFixedWidth(80);
+    QPixmap logo(QCoreApplication::applicationDirPath() + QStringLiteral("/icon.png"));
+    if (!logo.isNull())
+        ui->labLogoBg->setPixmap(logo.scaled(60, 60, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void frmMain::initLogForm()
