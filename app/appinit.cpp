@@ -6,14 +6,12 @@
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPalette>
-#include <QTextCodec>
-#include <QTime>
-#include <QTranslator>
 #include <QWidget>
 
 #include "common/appstate.h"
 #include "common/singleinstance.h"
 #include "widgets/appearance.h"
+#include "widgets/quihelper.h"
 
 namespace {
 
@@ -30,25 +28,6 @@ void substituteChineseFont()
             QFont::insertSubstitution(g_fontName, family);
             return;
         }
-    }
-}
-
-void readThemeColours(const QString &qss)
-{
-    const QList<QPair<QString, QString *>> keys{
-        {QStringLiteral("TextColor:"), &g_textColor},
-        {QStringLiteral("PanelColor:"), &g_panelColor},
-        {QStringLiteral("BorderColor:"), &g_borderColor},
-        {QStringLiteral("NormalColorStart:"), &g_normalColorStart},
-        {QStringLiteral("NormalColorEnd:"), &g_normalColorEnd},
-        {QStringLiteral("DarkColorStart:"), &g_darkColorStart},
-        {QStringLiteral("DarkColorEnd:"), &g_darkColorEnd},
-        {QStringLiteral("HighColor:"), &g_highColor},
-    };
-    for (const auto &key : keys) {
-        const int index = qss.indexOf(key.first);
-        if (index >= 0)
-            *key.second = qss.mid(index + key.first.length(), 7);
     }
 }
 
@@ -84,18 +63,10 @@ void AppInit::start()
     font.setPixelSize(g_fontSize);
     QApplication::setFont(font);
 
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName("utf-8"));
-
+    QUIHelper::setLocaleCodecUtf8();
     // A missing translation leaves the framework's texts in English.
-    auto *translator = new QTranslator(qApp);
-    translator->load(QStringLiteral(":/image/qt_zh_CN.qm"));
-    QCoreApplication::installTranslator(translator);
-
-    const QTime now = QTime::currentTime();
-    QT_WARNING_PUSH
-    QT_WARNING_DISABLE_DEPRECATED
-    qsrand(uint(now.second() * 1000 + now.msec()));
-    QT_WARNING_POP
+    QUIHelper::installTranslatorFile(QStringLiteral(":/image/qt_zh_CN.qm"));
+    QUIHelper::seedRandom();
 }
 
 QString AppInit::generatedRules(bool darkSheet)
@@ -175,7 +146,8 @@ void AppInit::initStyle(const QString &styleName)
     QString qss = QString::fromLatin1(bytes.constData());
     file.close();
 
-    readThemeColours(qss);
+    QUIHelper::readQssColors(qss, g_textColor, g_panelColor, g_borderColor, g_normalColorStart,
+                             g_normalColorEnd, g_darkColorStart, g_darkColorEnd, g_highColor);
 
     const bool dark = styleName.contains(QLatin1String("black")) ||
                       styleName.contains(QLatin1String("darkblue")) ||

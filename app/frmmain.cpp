@@ -6,7 +6,9 @@
 #include <QDebug>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QListWidgetItem>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
 
@@ -25,6 +27,9 @@
 #include "records/frmtemplateprolocal.h"
 #include "widgets/appearance.h"
 #include "widgets/framelesshelper.h"
+#include "widgets/iconfont.h"
+#include "widgets/iconhelper.h"
+#include "widgets/quihelper.h"
 #include "widgets/trayicon.h"
 
 namespace {
@@ -78,6 +83,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain)
     initIcon();
     initLogForm();
     initSignalSlot();
+    QUIHelper::centerOnScreen(this);
 
     TrayIcon::Instance()->setIcon(QStringLiteral(":/image/icon1.png"));
     TrayIcon::Instance()->setMainWidget(this);
@@ -133,6 +139,10 @@ void frmMain::initForm()
 
     ui->widgetTop->installEventFilter(this);
     ui->labLogoBg->installEventFilter(this);
+
+    IconHelper::Instance()->setButtonGlyph(ui->btnMenu_Min, QChar(g_iconMin), 12);
+    IconHelper::Instance()->setButtonGlyph(ui->btnMenu_Max, QChar(g_iconNormal), 12);
+    IconHelper::Instance()->setButtonGlyph(ui->btnMenu_Close, QChar(g_iconClose), 12);
 
     m_framelessHelper = new FramelessHelper(this);
     m_framelessHelper->attachWidget(this);
@@ -199,7 +209,21 @@ void frmMain::initIcon()
     ui->labLogoBg->setFixedWidth(80);
     QPixmap logo(QCoreApplication::applicationDirPath() + QStringLiteral("/icon.png"));
     if (!logo.isNull())
-        ui->labLogoBg->setPixmap(logo.scaled(60, 60, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        ui->labLogoBg->setPixmap(
+            logo.scaled(60, 60, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    else
+        IconFont::Instance()->setLabelGlyph(ui->labLogoBg, QChar(0xe513), 60);
+
+    // Drawn once in the colour of the theme at start; later skins keep these icons.
+    const QColor colour(g_textColor);
+    const ushort glyphs[] = {0xf0c9, 0xf02b, 0xf013, 0xf0ad};
+    for (int i = 0; i < m_navButtons.size(); ++i) {
+        const QPixmap pixmap = IconHelper::Instance()->glyphPixmap(colour, QChar(glyphs[i]), 20, 20,
+                                                                   20, Qt::AlignCenter);
+        m_navButtons.at(i)->setIcon(QIcon(pixmap));
+    }
+    ui->btn_login->setIcon(QIcon(
+        IconHelper::Instance()->glyphPixmap(colour, QChar(0xf2be), 30, 30, 30, Qt::AlignCenter)));
 }
 
 void frmMain::initLogForm()
@@ -317,6 +341,8 @@ void frmMain::on_btnMenu_Max_clicked()
     } else {
         setGeometry(m_normalGeometry);
     }
+    IconHelper::Instance()->setButtonGlyph(ui->btnMenu_Max,
+                                           QChar(m_maximised ? g_iconNormal : g_iconMax), 12);
     setProperty("canMove", m_maximised);
     m_maximised = !m_maximised;
     // Covering a screen: neither dragged nor resized until restored.
@@ -329,7 +355,11 @@ void frmMain::on_btnMenu_Min_clicked()
     showMinimized();
 }
 
-void frmMain::on_btnMenu_Close_clicked() {}
+void frmMain::on_btnMenu_Close_clicked()
+{
+    if (QUIHelper::askQuestion(QStringLiteral("确认退出Kestrane？")) == QMessageBox::Yes)
+        std::exit(0);
+}
 
 void frmMain::on_flushLogUI(const QString &msg)
 {

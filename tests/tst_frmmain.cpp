@@ -19,6 +19,7 @@
 #include "widgets/bottomwidget.h"
 #include "widgets/framelesshelper.h"
 #include "widgets/trayicon.h"
+#include "widgets/appearance.h"
 
 namespace {
 
@@ -104,6 +105,8 @@ private slots:
     void logOut();
     void loginButton();
     void skinMenu();
+    void skinSwitchesTheme_data();
+    void skinSwitchesTheme();
     void skinResource_data();
     void skinResource();
     void maximiseToggle();
@@ -111,6 +114,9 @@ private slots:
     void logPanelManualClearKeepsTheCount();
     void showHideLog();
     void levelListSetsTheMask();
+    void declinedExitLeavesEverything_data();
+    void declinedExitLeavesEverything();
+    void glyphIcons();
     void saveBoxSwitchesTheLogger();
     void statusBarShowsThreeItems();
     void framelessFollowsMaximise();
@@ -297,6 +303,83 @@ void tst_frmMain::skinMenu()
     QSignalSpy changed(&w, &frmMain::changeStyle);
     w.actions().at(3)->trigger();
     QCOMPARE(changed.count(), 1);
+}
+
+void tst_frmMain::skinSwitchesTheme_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("panel");
+    QTest::newRow("银色") << "银色"
+                          << "#000000"
+                          << "#F5F5F5";
+    QTest::newRow("蓝色") << "蓝色"
+                          << "#324C6C"
+                          << "#CFDDEE";
+    QTest::newRow("浅蓝色") << "浅蓝色"
+                            << "#386487"
+                            << "#EAF7FF";
+    QTest::newRow("深蓝色") << "深蓝色"
+                            << "#7AAFE3"
+                            << "#0E1A32";
+    QTest::newRow("灰色") << "灰色"
+                          << "#000000"
+                          << "#F0F0F0";
+    QTest::newRow("浅灰色") << "浅灰色"
+                            << "#6F6F6F"
+                            << "#F0F0F0";
+    QTest::newRow("深灰色") << "深灰色"
+                            << "#5D5C6C"
+                            << "#EBECF0";
+    QTest::newRow("黑色") << "黑色"
+                          << "#F0F0F0"
+                          << "#464646";
+    QTest::newRow("浅黑色") << "浅黑色"
+                            << "#E7ECF0"
+                            << "#616F76";
+    QTest::newRow("深黑色") << "深黑色"
+                            << "#D7E2E9"
+                            << "#1F2026";
+    QTest::newRow("PS黑色") << "PS黑色"
+                            << "#DCDCDC"
+                            << "#444444";
+    QTest::newRow("黑色扁平") << "黑色扁平"
+                              << "#BEC0C2"
+                              << "#2E2F30";
+    QTest::newRow("白色扁平") << "白色扁平"
+                              << "#57595B"
+                              << "#FFFFFF";
+    QTest::newRow("蓝色扁平") << "蓝色扁平"
+                              << "#386487"
+                              << "#EAF7FF";
+    QTest::newRow("紫色") << "紫色"
+                          << "#9290C6"
+                          << "#23253E";
+    QTest::newRow("黑蓝色") << "黑蓝色"
+                            << "#4894C6"
+                            << "#1B3149";
+    QTest::newRow("视频黑") << "视频黑"
+                            << "#FAF6F7"
+                            << "#44494F";
+}
+
+void tst_frmMain::skinSwitchesTheme()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, text);
+    QFETCH(QString, panel);
+    frmMain w;
+    g_textColor = g_panelColor = QStringLiteral("#F0F0F0");
+    QAction *action = actionNamed(&w, caption);
+    QVERIFY(action);
+    QSignalSpy changed(&w, &frmMain::changeStyle);
+    action->trigger();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(g_textColor, text);
+    QCOMPARE(g_panelColor, panel);
+    QCOMPARE(QApplication::palette().color(QPalette::Button), QColor(panel));
+    QVERIFY(qApp->styleSheet().startsWith(QStringLiteral("QPalette{background:%1").arg(panel),
+                                          Qt::CaseInsensitive));
 }
 
 void tst_frmMain::skinResource_data()
@@ -544,6 +627,78 @@ void tst_frmMain::trayRestoresWindow()
     w.showMinimized();
     actions.at(actions.size() - 2)->trigger();
     QVERIFY(!(w.windowState() & Qt::WindowMinimized));
+}
+
+void tst_frmMain::declinedExitLeavesEverything_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("cancel") << "btnCancel";
+    QTest::newRow("close button") << "btnMenu_Close";
+    QTest::newRow("escape") << "escape";
+}
+
+void tst_frmMain::declinedExitLeavesEverything()
+{
+    QFETCH(QString, how);
+    frmMain w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    button(w, "btn_debug")->click();
+    const QRect geometry = w.geometry();
+
+    QString question;
+    bool answered = false;
+    std::function<void()> answer = [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box) {
+            QTimer::singleShot(10, answer);
+            return;
+        }
+        if (auto *info = box->findChild<QLabel *>(QStringLiteral("labInfo")))
+            question = info->text();
+        if (how == QLatin1String("escape"))
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            box->findChild<QPushButton *>(how)->click();
+        answered = true;
+    };
+    QTimer::singleShot(0, answer);
+    button(w, "btnMenu_Close")->click();
+
+    QVERIFY(answered);
+    QCOMPARE(question, QStringLiteral("确认退出Kestrane？"));
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.geometry(), geometry);
+    QCOMPARE(currentPage(w), 3);
+    QCOMPARE(checkedButtons(w), QStringList{"btn_debug"});
+}
+
+void tst_frmMain::glyphIcons()
+{
+    frmMain w;
+    for (const char *name : {"btn_craft", "btn_template", "btn_setparams", "btn_debug"}) {
+        const QIcon icon = button(w, name)->icon();
+        QVERIFY2(!icon.isNull(), name);
+        const QImage image = icon.pixmap(20, 20).toImage();
+        QCOMPARE(image.size(), QSize(20, 20));
+        QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+        bool painted = false;
+        for (int y = 0; y < image.height() && !painted; ++y)
+            for (int x = 0; x < image.width() && !painted; ++x)
+                painted = image.pixelColor(x, y).alpha() > 0;
+        QVERIFY2(painted, name);
+    }
+    QVERIFY(!button(w, "btn_login")->icon().isNull());
+    QCOMPARE(button(w, "btnMenu_Close")->text(), QString(QChar(0xf00d)));
+    QCOMPARE(button(w, "btnMenu_Min")->text(), QString(QChar(0xf068)));
+    // Built maximised, the button offers to restore; toggled back it offers to maximise.
+    QCOMPARE(button(w, "btnMenu_Max")->text(), QString(QChar(0xf2d2)));
+    button(w, "btnMenu_Max")->click();
+    QCOMPARE(button(w, "btnMenu_Max")->text(), QString(QChar(0xf2d0)));
+    // Without icon.png beside the executable the logo is the icon-font glyph.
+    auto *logo = w.findChild<QLabel *>(QStringLiteral("labLogoBg"));
+    QCOMPARE(logo->text(), QString(QChar(0xe513)));
+    QCOMPARE(logo->font().family(), QStringLiteral("iconfont"));
 }
 
 QTEST_MAIN(tst_frmMain)
