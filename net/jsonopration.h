@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QObject>
 
 #include "common/recordtypes.h"
 
-// Placeholder until the reply parser is built.
+// Turns server replies into program-wide state and tells the pages about it.
 class JsonOpration : public QObject
 {
     Q_OBJECT
@@ -13,8 +14,16 @@ public:
     static JsonOpration *Instance();
     explicit JsonOpration(QObject *parent = nullptr);
 
+    // Reads a reply by the kind of the request in flight (g_requestType). A reply that is
+    // not a JSON object, or lacks what its kind needs, changes nothing.
+    void ParseReciveJson(const QString &text);
+
 signals:
     void setCurrentUserInfo(ModelUserInfoItem item);
     void flashGUI();
     void flashAllRemoteView();
+
+private:
+    void parseLogin(const QJsonObject &reply);
+    void parseUserInfo(const QJsonObject &reply);
 };

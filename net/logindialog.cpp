@@ -1,10 +1,52 @@
 #include "logindialog.h"
+#include "ui_logindialog.h"
 
+#include <QDebug>
+
+#include "common/appstate.h"
 #include "common/singleinstance.h"
+#include "net/networkmanerger.h"
 
 LoginDialog *LoginDialog::Instance()
 {
     return PageInstance<LoginDialog>::get();
 }
 
-LoginDialog::LoginDialog(QWidget *parent) : QDialog(parent) {}
+LoginDialog::LoginDialog(QWidget *parent) : QDialog(parent), ui(new Ui::LoginDialog)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    setModal(true);
+    setProperty("form", true);
+    ui->labTitle->setProperty("form", "title");
+}
+
+LoginDialog::~LoginDialog()
+{
+    delete ui;
+}
+
+void LoginDialog::on_btnOk_clicked()
+{
+    g_currentUser.userName = ui->txtUserName->text();
+    g_currentUser.password = ui->txtPassword->text();
+
+    // Only a token from this attempt counts; a failed attempt keeps the session it had.
+    const QString previousToken = g_token;
+    g_token.clear();
+    const bool answered = NetWorkManerger::Instance()->UserLogin();
+    if (!g_token.isEmpty()) {
+        ui->txtPassword->clear();
+        accept();
+        return;
+    }
+    g_token = previousToken;
+    // Without an answer the request has already said why.
+    if (answered)
+        qCritical().noquote() << "用户不存在或密码错误";
+}
+
+void LoginDialog::on_btnCancel_clicked()
+{
+    reject();
+}

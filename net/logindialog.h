@@ -2,7 +2,12 @@
 
 #include <QDialog>
 
-// Placeholder until the page is built.
+namespace Ui {
+class LoginDialog;
+}
+
+// Asks for a user name and password and logs in; stays open until a login succeeds or
+// the operator cancels.
 class LoginDialog : public QDialog
 {
     Q_OBJECT
@@ -10,4 +15,12 @@ class LoginDialog : public QDialog
 public:
     static LoginDialog *Instance();
     explicit LoginDialog(QWidget *parent = nullptr);
+    ~LoginDialog() override;
+
+private slots:
+    void on_btnOk_clicked();
+    void on_btnCancel_clicked();
+
+private:
+    Ui::LoginDialog *ui;
 };

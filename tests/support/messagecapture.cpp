@@ -7,25 +7,32 @@
 namespace {
 QMutex g_lock;
 QList<QPair<QtMsgType, QString>> g_messages;
+QtMessageHandler g_passOnTo = nullptr;
 
-void record(QtMsgType type, const QMessageLogContext &, const QString &text)
+void record(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     // The offscreen platform says this whenever a window's size hints change.
     if (text == QLatin1String("This plugin does not support propagateSizeHints()"))
         return;
-    QMutexLocker locker(&g_lock);
-    g_messages.append({type, text});
+    {
+        QMutexLocker locker(&g_lock);
+        g_messages.append({type, text});
+    }
+    if (g_passOnTo)
+        g_passOnTo(type, context, text);
 }
 } // namespace
 
-MessageCapture::MessageCapture()
+MessageCapture::MessageCapture(bool passOn)
 {
     clear();
     m_previous = qInstallMessageHandler(record);
+    g_passOnTo = passOn ? m_previous : nullptr;
 }
 
 MessageCapture::~MessageCapture()
 {
+    g_passOnTo = nullptr;
     qInstallMessageHandler(m_previous);
 }
 

@@ -10,7 +10,8 @@
 class MessageCapture
 {
 public:
-    MessageCapture();
+    // passOn: the handler installed before still receives every message (a log file).
+    explicit MessageCapture(bool passOn = false);
     ~MessageCapture();
     MessageCapture(const MessageCapture &) = delete;
     MessageCapture &operator=(const MessageCapture &) = delete;
