@@ -1,17 +1,37 @@
 #include "frmcraftremotedata.h"
 
 #include <QDebug>
+#include <QVBoxLayout>
 
 #include "common/appstate.h"
 #include "common/singleinstance.h"
+#include "common/shareddefs.h"
 #include "common/userrights.h"
+#include "records/recordtable.h"
+#include "widgets/delegatetool.h"
 
 FrmCraftRemoteData *FrmCraftRemoteData::Instance()
 {
     return PageInstance<FrmCraftRemoteData>::get();
 }
 
-FrmCraftRemoteData::FrmCraftRemoteData(QWidget *parent) : QWidget(parent) {}
+FrmCraftRemoteData::FrmCraftRemoteData(QWidget *parent)
+    : QWidget(parent), m_table(new RecordTable(0, g_craftHeaders, 8, true, this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_table);
+    m_table->setOperationGlyphs({0xF013, 0xF014, 0xF0ED, 0xF0EE});
+    connect(m_table->operationsDelegate(), &DelegateTool::buttonClicked, this,
+            &FrmCraftRemoteData::on_buttonClicked);
+}
+
+void FrmCraftRemoteData::on_buttonClicked(int btnIndex, const QModelIndex &index)
+{
+    // The record operations themselves come with the record editor.
+    Q_UNUSED(btnIndex);
+    Q_UNUSED(index);
+}
 
 void FrmCraftRemoteData::openItemPoints(const QString &recordId)
 {

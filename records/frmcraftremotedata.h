@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QModelIndex>
 #include <QWidget>
+
+class RecordTable;
 
 // The craft record table page; its table comes with the record tables.
 class FrmCraftRemoteData : public QWidget
@@ -11,11 +14,18 @@ public:
     static FrmCraftRemoteData *Instance();
     explicit FrmCraftRemoteData(QWidget *parent = nullptr);
 
+    RecordTable *table() const { return m_table; }
+
 public slots:
     // The item-point button of the craft row with this record id: needs the item right.
     void openItemPoints(const QString &recordId);
+    // A button of the operations column: 0 edit, 1 delete, 2 download, 3 upload.
+    void on_buttonClicked(int btnIndex, const QModelIndex &index);
 
 signals:
     // The current craft's id is set; the craft section opens the item-point editor.
     void setDataChangeView();
+
+private:
+    RecordTable *m_table;
 };

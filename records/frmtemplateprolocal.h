@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class RecordTable;
+
 // The local template page; its table comes with the record tables.
 class FrmTemplateProLocal : public QWidget
 {
@@ -10,4 +12,9 @@ class FrmTemplateProLocal : public QWidget
 public:
     static FrmTemplateProLocal *Instance();
     explicit FrmTemplateProLocal(QWidget *parent = nullptr);
+
+    RecordTable *table() const { return m_table; }
+
+private:
+    RecordTable *m_table;
 };
