@@ -2,10 +2,13 @@
 #include "ui_frmcraft.h"
 
 #include <QDebug>
+#include <QIcon>
 
 #include "common/appstate.h"
 #include "common/singleinstance.h"
 #include "config/femcraftitem.h"
+#include "widgets/appearance.h"
+#include "widgets/iconfont.h"
 #include "net/jsonopration.h"
 #include "records/frmcraftalgorithm.h"
 #include "records/frmcraftremotedata.h"
@@ -13,6 +16,7 @@
 namespace {
 const QString EditorCaption = QStringLiteral("项 点 编 辑");
 const char *const Captions[] = {"工 艺 记 录", "算 法 编 码", "项 点 编 辑", "构 型 列 表"};
+const ushort Glyphs[] = {0xea44, 0xea5b, 0xea5b, 0xea59};
 } // namespace
 
 frmCraft *frmCraft::Instance()
@@ -72,7 +76,14 @@ void frmCraft::initNav()
     }
 }
 
-void frmCraft::initIcon() {}
+void frmCraft::initIcon()
+{
+    for (int i = 0; i < navButtons.size(); ++i) {
+        const QPixmap glyph = IconFont::Instance()->glyphPixmap(
+            QColor(g_textColor), QChar(Glyphs[i]), 20, 30, 20, Qt::AlignCenter);
+        navButtons.at(i)->setIcon(QIcon(glyph));
+    }
+}
 
 void frmCraft::initSignalSlot()
 {

@@ -2,12 +2,15 @@
 #include "ui_frmtemplate.h"
 
 #include <QDebug>
+#include <QIcon>
 
 #include "common/appstate.h"
 #include "common/singleinstance.h"
 #include "net/jsonopration.h"
 #include "paint/frmtemplatepropaint.h"
 #include "records/frmtemplateproremote.h"
+#include "widgets/appearance.h"
+#include "widgets/iconfont.h"
 
 namespace {
 const QString RecordCaption = QStringLiteral("模 板 记 录");
@@ -68,7 +71,15 @@ void Frmtemplate::initNav()
     }
 }
 
-void Frmtemplate::initIcon() {}
+void Frmtemplate::initIcon()
+{
+    const ushort glyphs[] = {0xea44, 0xea5b};
+    for (int i = 0; i < navButtons.size(); ++i) {
+        const QPixmap glyph = IconFont::Instance()->glyphPixmap(
+            QColor(g_textColor), QChar(glyphs[i]), 20, 30, 20, Qt::AlignCenter);
+        navButtons.at(i)->setIcon(QIcon(glyph));
+    }
+}
 
 void Frmtemplate::initSignalSlot()
 {

@@ -7,6 +7,9 @@
 
 class QPushButton;
 class QTreeView;
+class TreeFilterProxyModel;
+class TreeItem;
+class TreeModel;
 
 // The item-point editor: the configuration tree of the craft record last acted on.
 class FemCraftItem : public QWidget
@@ -24,12 +27,18 @@ public:
     void InitItemGUI();
 
     const QList<VehicleConfig> &configuration() const { return m_configuration; }
+    TreeModel *model() const { return m_model; }
+    QTreeView *treeView() const { return m_tree; }
     QPushButton *uploadButton() const { return m_upload; }
 
 private:
+    void showConfiguration(const QList<VehicleConfig> &configuration);
+    void appendNodes(TreeItem *parent, QList<VehicleConfig> &records);
     void upload();
 
-    QList<VehicleConfig> m_configuration;
+    QList<VehicleConfig> m_configuration; // the records the tree's nodes point at
     QTreeView *m_tree = nullptr;
+    TreeModel *m_model = nullptr;
+    TreeFilterProxyModel *m_filter = nullptr;
     QPushButton *m_upload = nullptr;
 };

@@ -1,21 +1,19 @@
 #include "frmtemplatepropaint.h"
 
 #include <QDebug>
-#include <QInputDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "common/appstate.h"
 #include "common/shareddefs.h"
 #include "common/singleinstance.h"
+#include "widgets/quihelper.h"
 
 namespace {
 QString askChoice(const QString &title, const QString &choices)
 {
-    bool ok = false;
-    const QString chosen =
-        QInputDialog::getItem(nullptr, title, title, choices.split('|'), 0, false, &ok);
-    return ok ? chosen : QString();
+    // A combo box of the choices; empty when the operator does not confirm.
+    return QUIHelper::askInput(title, 1, 0, QString(), false, choices);
 }
 
 FrmTemplateProPaint::Chooser &chooser()

@@ -95,6 +95,7 @@ void tst_FrmCraft::startsWithRecordsAndHiddenButtons()
         QVERIFY(each->isHidden());
         QVERIFY(each->isCheckable());
         QCOMPARE(each->iconSize(), QSize(30, 20));
+        QVERIFY(!each->icon().isNull());
     }
     QCOMPARE(captions, QStringList({"工 艺 记 录", "算 法 编 码", "项 点 编 辑", "构 型 列 表"}));
     auto *left = fresh.findChild<QWidget *>("widgetLeft");

@@ -104,6 +104,8 @@ void tst_FrmTemplate::startsWithRecordsAndHiddenButtons()
     for (QPushButton *each : fresh.buttons()) {
         QVERIFY(each->isHidden());
         QVERIFY(each->isCheckable());
+        QVERIFY(!each->icon().isNull());
+        QCOMPARE(each->iconSize(), QSize(30, 20));
     }
     QCOMPARE(fresh.findChild<QWidget *>("widgetLeft")->width(), 150);
     auto *home = m_page->findChild<QStackedWidget *>("stackedWidget");

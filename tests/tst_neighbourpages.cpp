@@ -7,7 +7,11 @@
 #include "records/frmtemplateproremote.h"
 #include "support/messagecapture.h"
 
+#include <QAbstractItemModelTester>
 #include <QPushButton>
+#include <QTreeView>
+
+#include "widgets/treemodel.h"
 
 // The pages the craft and template sections hold: their rights, flags and openings.
 class tst_NeighbourPages : public QObject
@@ -21,6 +25,7 @@ private slots:
     void rowButtonsNeedTheirRight();
     void editorClearsFlagUntilUploaded();
     void editorGivesLeaveBackWhenFileIsBad();
+    void editorShowsTheTreeOfEachLoad();
     void openingNeedsCarriages();
     void openingNeedsBothChoices_data();
     void openingNeedsBothChoices();
@@ -115,6 +120,43 @@ void tst_NeighbourPages::editorGivesLeaveBackWhenFileIsBad()
     QVERIFY(FemCraftItem::Instance()->configuration().isEmpty());
     QCOMPARE(log.messages().size(), 1);
     QCOMPARE(log.messages().first().first, QtCriticalMsg);
+}
+
+void tst_NeighbourPages::editorShowsTheTreeOfEachLoad()
+{
+    auto *editor = FemCraftItem::Instance();
+    editor->resize(400, 300);
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+
+    g_fileDataText = R"([{"configurationName":"车体","children":[
+                           {"configurationName":"车钩","children":[{"configurationName":"螺栓"}]},
+                           {"configurationName":"转向架"}]},
+                         {"configurationName":"车顶"}])";
+    editor->InitItemGUI();
+    TreeModel *model = editor->model();
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(model->rowCount(), 2);
+    const QModelIndex body = model->index(0, 0);
+    QCOMPARE(body.data().toString(), QString("车体"));
+    QCOMPARE(model->rowCount(body), 2);
+    const QModelIndex coupler = model->index(0, 0, body);
+    QCOMPARE(model->index(0, 0, coupler).data().toString(), QString("螺栓"));
+    QCOMPARE(model->index(1, 0).data().toString(), QString("车顶"));
+    QCOMPARE(editor->treeView()->model()->rowCount(), 2); // through the filter
+    QVERIFY(editor->treeView()->isExpanded(editor->treeView()->model()->index(0, 0)));
+
+    // A failed load empties the tree rather than leaving nodes of the old records.
+    g_fileDataText = "[{\"configurationName\":";
+    editor->InitItemGUI();
+    QCOMPARE(editor->model()->rowCount(), 0);
+    QCOMPARE(editor->treeView()->model()->rowCount(), 0);
+    editor->treeView()->grab(); // paints without touching freed records
+
+    g_fileDataText = R"([{"configurationName":"车底"}])";
+    editor->InitItemGUI();
+    QCOMPARE(editor->treeView()->model()->index(0, 0).data().toString(), QString("车底"));
+    editor->hide();
 }
 
 void tst_NeighbourPages::openingNeedsCarriages()
