@@ -1,8 +1,16 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
-// Placeholder until the page is built.
+class QPushButton;
+
+namespace Ui {
+class frmConfig;
+}
+
+// The settings section: the settings page and the part-code workbook page. No login and
+// no allow-leave guard: every click switches.
 class frmConfig : public QWidget
 {
     Q_OBJECT
@@ -10,4 +18,18 @@ class frmConfig : public QWidget
 public:
     static frmConfig *Instance();
     explicit frmConfig(QWidget *parent = nullptr);
+    ~frmConfig() override;
+
+    QList<QPushButton *> buttons() const { return navButtons; }
+    QWidget *currentPage() const;
+
+public slots:
+    void initForm();
+    void initNav();
+    void initIcon();
+    void buttonClicked();
+
+private:
+    Ui::frmConfig *ui;
+    QList<QPushButton *> navButtons;
 };

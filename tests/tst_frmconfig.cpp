@@ -1,0 +1,192 @@
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+
+#include "app/frmconfig.h"
+#include "app/frmconfigbasic.h"
+#include "common/appstate.h"
+#include "config/frmexcelshow.h"
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+QString editText(QWidget *page, const char *name)
+{
+    auto *edit = page->findChild<QLineEdit *>(QLatin1String(name));
+    return edit ? edit->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+}
+
+} // namespace
+
+class tst_FrmConfig : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void loadFillsPageAndState();
+    void missingFileGivesEmptyValues();
+    void saveWritesExactlyEightKeys();
+    void logBoxSendsItsState();
+    void sectionSwitchesWithoutGuards();
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    QStringList m_appFolders; // relative folders the page creates under the program's folder
+};
+
+void tst_FrmConfig::init()
+{
+    m_dir = new QTemporaryDir;
+    g_iniFilePath = m_dir->filePath(QStringLiteral("Kestrane.ini"));
+    g_httpBaseUrl.clear();
+    g_minioEndpoint.clear();
+    g_tmpDir.clear();
+    g_logFileDir.clear();
+}
+
+void tst_FrmConfig::cleanup()
+{
+    for (const QString &folder : qAsConst(m_appFolders))
+        QDir(QCoreApplication::applicationDirPath() + QLatin1Char('/') + folder)
+            .removeRecursively();
+    m_appFolders.clear();
+    m_dir->setAutoRemove(!QTest::currentTestFailed());
+    delete m_dir;
+}
+
+void tst_FrmConfig::loadFillsPageAndState()
+{
+    const QString craft = m_dir->filePath(QStringLiteral("craft/data"));
+    const QString tmp = m_dir->filePath(QStringLiteral("tmp"));
+    m_appFolders << QStringLiteral("tst_cfg_logs");
+    writeBytes(g_iniFilePath, "; operator notes\n[Http]\nip = 10.0.0.5\nport=8080\n"
+                              "[Path]\ncraftDataDir=" +
+                                  craft.toUtf8() + "\ntmpDir=" + tmp.toUtf8() +
+                                  "\nlogFileDir=tst_cfg_logs\n"
+                                  "[Minio]\nip=10.0.0.6\nport=\nbukeName=zaravazez\n");
+    const QString oldCwd = QDir::currentPath();
+    QDir::setCurrent(m_dir->path());
+    FrmConfigBasic page;
+    QDir::setCurrent(oldCwd);
+
+    QCOMPARE(editText(&page, "le_http_ip"), QStringLiteral("10.0.0.5"));
+    QCOMPARE(editText(&page, "le_http_port"), QStringLiteral("8080"));
+    QCOMPARE(editText(&page, "le_craftdata_dir"), craft);
+    QCOMPARE(editText(&page, "le_tmp_dir"), tmp);
+    QCOMPARE(editText(&page, "le_log_dir"), QStringLiteral("tst_cfg_logs"));
+    QCOMPARE(editText(&page, "le_minio_ip"), QStringLiteral("10.0.0.6"));
+    // A key with nothing after "=" reads as missing.
+    QCOMPARE(editText(&page, "le_minio_port"), QString());
+    QCOMPARE(editText(&page, "le_minio_bukeName"), QStringLiteral("zaravazez"));
+
+    QCOMPARE(g_httpBaseUrl, QStringLiteral("http://10.0.0.5:8080"));
+    QCOMPARE(g_minioEndpoint, QStringLiteral("10.0.0.6:"));
+    QCOMPARE(g_tmpDir, tmp);
+    QCOMPARE(g_logFileDir, QStringLiteral("tst_cfg_logs"));
+    // The relative log folder goes under the program's folder, not the working folder.
+    QVERIFY(
+        QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/tst_cfg_logs")).exists());
+    QVERIFY(!QDir(m_dir->filePath(QStringLiteral("tst_cfg_logs"))).exists());
+    QVERIFY(QDir(craft).exists());
+    QVERIFY(!QDir(tmp).exists());
+}
+
+void tst_FrmConfig::missingFileGivesEmptyValues()
+{
+    const QStringList before = QDir(QCoreApplication::applicationDirPath()).entryList();
+    FrmConfigBasic page;
+    for (const char *name : {"le_http_ip", "le_http_port", "le_craftdata_dir", "le_tmp_dir",
+                             "le_log_dir", "le_minio_ip", "le_minio_port", "le_minio_bukeName"})
+        QCOMPARE(editText(&page, name), QString());
+    QCOMPARE(g_httpBaseUrl, QStringLiteral("http://:"));
+    QCOMPARE(g_minioEndpoint, QStringLiteral(":"));
+    QCOMPARE(QDir(QCoreApplication::applicationDirPath()).entryList(), before);
+}
+
+void tst_FrmConfig::saveWritesExactlyEightKeys()
+{
+    writeBytes(g_iniFilePath, "; dropped\n[Http]\nip=1.2.3.4\nport=80\nextra=gone\n"
+                              "[Other]\nk=v\n[Minio]\nip=5.6.7.8\nport=9005\nbukeName=b\n");
+    FrmConfigBasic page;
+    page.findChild<QLineEdit *>(QStringLiteral("le_http_port"))->setText(QStringLiteral("8081"));
+    page.findChild<QLineEdit *>(QStringLiteral("le_minio_bukeName"))->clear();
+    const QString before = g_httpBaseUrl;
+    QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("pb_set")), Qt::LeftButton);
+
+    const QByteArray expected = "[Http]\nip=1.2.3.4\nport=8081\n"
+                                "[Path]\ncraftDataDir=\ntmpDir=\nlogFileDir=\n"
+                                "[Minio]\nip=5.6.7.8\nport=9005\nbukeName=\n";
+    QCOMPARE(readBytes(g_iniFilePath), expected);
+    // Takes effect at the next start only.
+    QCOMPARE(g_httpBaseUrl, before);
+
+    page.saveIniFile();
+    QCOMPARE(readBytes(g_iniFilePath), expected);
+
+    // Read back at the next start: the emptied value stays empty.
+    FrmConfigBasic next;
+    QCOMPARE(editText(&next, "le_http_port"), QStringLiteral("8081"));
+    QCOMPARE(editText(&next, "le_minio_bukeName"), QString());
+}
+
+void tst_FrmConfig::logBoxSendsItsState()
+{
+    FrmConfigBasic page;
+    auto *box = page.findChild<QCheckBox *>(QStringLiteral("ck_log"));
+    QVERIFY(box->isChecked());
+    QSignalSpy spy(&page, &FrmConfigBasic::showhideLog);
+    box->click();
+    box->click();
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.at(0).at(0).toInt(), 0);
+    QCOMPARE(spy.at(1).at(0).toInt(), 2);
+}
+
+void tst_FrmConfig::sectionSwitchesWithoutGuards()
+{
+    g_isLoggedIn = false;
+    g_allowLeave = false;
+    frmConfig *section = frmConfig::Instance();
+    QVERIFY(section);
+    const QList<QPushButton *> buttons = section->buttons();
+    QCOMPARE(buttons.size(), 2);
+    QCOMPARE(buttons.at(0)->text(), QStringLiteral("基 本 设 置  "));
+    QCOMPARE(buttons.at(1)->text(), QStringLiteral("八 级 编 码  "));
+    QCOMPARE(section->currentPage(), FrmConfigBasic::Instance());
+    QVERIFY(buttons.at(0)->isChecked());
+
+    section->show();
+    for (QPushButton *b : buttons)
+        QVERIFY(b->isVisible());
+    QTest::mouseClick(buttons.at(1), Qt::LeftButton);
+    QCOMPARE(section->currentPage(), FrmExcelShow::Instance());
+    QVERIFY(buttons.at(1)->isChecked());
+    QVERIFY(!buttons.at(0)->isChecked());
+    QTest::mouseClick(buttons.at(0), Qt::LeftButton);
+    QCOMPARE(section->currentPage(), FrmConfigBasic::Instance());
+    QVERIFY(!buttons.at(1)->isChecked());
+    QVERIFY(!buttons.at(0)->icon().isNull());
+    g_allowLeave = true;
+}
+
+QTEST_MAIN(tst_FrmConfig)
+#include "tst_frmconfig.moc"
