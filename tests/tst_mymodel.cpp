@@ -109,7 +109,6 @@ private slots:
     void removeRowsRejectsBadRanges_data();
     void removeRowsRejectsBadRanges();
     void removeRowsRemovesAnnouncedRows();
-    void resetOnNewList();
     void headerReportsClickedColumn();
 };
 
@@ -323,20 +322,6 @@ void tst_MyModel::removeRowsRemovesAnnouncedRows()
         QVERIFY(f.model.removeRows(0, 2));
         QCOMPARE(f.model.rowCount(), 0);
     }
-}
-
-void tst_MyModel::resetOnNewList()
-{
-    Fixture f(2);
-    QTableView view;
-    view.setModel(&f.model);
-    view.resize(600, 300);
-    view.show();
-    view.selectRow(2);
-    f.model.setTemplateList({templateRecord("8")});
-    QCOMPARE(f.model.rowCount(), 1);
-    QCOMPARE(view.model()->index(0, 0).data().toString(), QStringLiteral("8"));
-    QVERIFY(!view.selectionModel()->hasSelection());
 }
 
 void tst_MyModel::headerReportsClickedColumn()
