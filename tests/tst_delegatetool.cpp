@@ -4,6 +4,8 @@
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QProgressBar>
 #include <QSpinBox>
 #include <QStandardItemModel>
@@ -74,6 +76,26 @@ int countColor(const QImage &image, const QRect &area, QRgb color)
     return count;
 }
 
+// Records the controls drawn through the application style.
+class RecordingStyle : public QProxyStyle
+{
+public:
+    RecordingStyle() : QProxyStyle(QStyleFactory::create("Fusion")) {}
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        calls.append({element, option->rect, widget ? widget->objectName() : QString()});
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    struct Call
+    {
+        ControlElement element;
+        QRect rect;
+        QString widget;
+    };
+    mutable QList<Call> calls;
+};
+
 void sendMouse(DelegateTool &delegate, QAbstractItemModel *model, const QModelIndex &index,
                const QRect &cell, QEvent::Type type, const QPoint &pos)
 {
@@ -114,6 +136,7 @@ private slots:
     void progressCell();
     void stateImagesWithoutDigits();
     void stateImagesWithDigits();
+    void drawsThroughApplicationStyle();
     void backgroundAndBasePainting();
     void belowLevelGetsBasePainting();
 
@@ -563,6 +586,49 @@ void tst_DelegateTool::stateImagesWithDigits()
     QCOMPARE(delegate.segmentImage(QString()).toImage(), QPixmap(":/image/ok.png").toImage());
     QCOMPARE(delegate.segmentImage(QStringLiteral("未")).toImage(),
              QPixmap(":/image/normal.png").toImage());
+}
+
+void tst_DelegateTool::drawsThroughApplicationStyle()
+{
+    auto *style = new RecordingStyle;
+    QApplication::setStyle(style); // the application owns it from here
+    QTableView view;
+    view.setObjectName("records");
+    const QModelIndex index = m_model.index(0, 0);
+    m_model.setData(index, "a|b|c");
+    QImage image(90, 30, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    QStyleOptionViewItem option = cellOption({0, 0, 90, 30});
+    option.widget = &view;
+
+    DelegateTool lights;
+    lights.setDelegateType("LightPoint");
+    lights.setDelegateColumn(0);
+    lights.paint(&painter, option, index);
+    const auto glow = QStyle::ControlElement(QStyle::CE_CustomBase + 1);
+    QCOMPARE(style->calls.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(style->calls.at(i).element, glow);
+        QCOMPARE(style->calls.at(i).rect, QRect(i * 30, 0, 30, 30));
+        QCOMPARE(style->calls.at(i).widget, QStringLiteral("records"));
+    }
+
+    style->calls.clear();
+    DelegateTool buttons;
+    buttons.setDelegateType("QPushButton");
+    buttons.setDelegateColumn(0);
+    buttons.paint(&painter, option, index);
+    // The style draws each button's bevel and label through itself as well.
+    int pushButtons = 0;
+    for (const auto &call : style->calls) {
+        if (call.element != QStyle::CE_PushButton)
+            continue;
+        QCOMPARE(call.rect, QRect(pushButtons++ * 30, 0, 30, 30));
+        QCOMPARE(call.widget, QStringLiteral("DeleteTool_pushButton"));
+    }
+    QCOMPARE(pushButtons, 3);
+    painter.end();
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
 }
 
 void tst_DelegateTool::backgroundAndBasePainting()
