@@ -27,8 +27,6 @@ private slots:
     void editorGivesLeaveBackWhenFileIsBad();
     void editorShowsTheTreeOfEachLoad();
     void openingNeedsCarriages();
-    void openingNeedsBothChoices_data();
-    void openingNeedsBothChoices();
     void openingFillsContextUntilSubmitted();
 
 private:
@@ -171,34 +169,6 @@ void tst_NeighbourPages::openingNeedsCarriages()
     QVERIFY(!asked);
     QVERIFY(g_allowLeave);
     QVERIFY(log.has(QtCriticalMsg, "车厢没有，请先上传图片以至于写入车厢 "));
-}
-
-void tst_NeighbourPages::openingNeedsBothChoices_data()
-{
-    QTest::addColumn<QString>("camera");
-    QTest::addColumn<QString>("carriage");
-    QTest::addColumn<int>("questions");
-
-    QTest::newRow("no camera") << ""
-                               << "2" << 1;
-    QTest::newRow("no carriage") << "ZXB_LC03M"
-                                 << "" << 2;
-}
-
-void tst_NeighbourPages::openingNeedsBothChoices()
-{
-    QFETCH(QString, camera);
-    QFETCH(QString, carriage);
-    QFETCH(int, questions);
-    g_currentTemplate.carriageCount = 3;
-    FrmTemplateProPaint::setChooser([&](const QString &title, const QString &) {
-        m_titles << title;
-        return m_titles.size() == 1 ? camera : carriage;
-    });
-    QVERIFY(!FrmTemplateProPaint::Instance()->GetTechnology());
-    QCOMPARE(m_titles.size(), questions);
-    QVERIFY(g_allowLeave);
-    QVERIFY(g_paintContext.cameraCode.isEmpty());
 }
 
 void tst_NeighbourPages::openingFillsContextUntilSubmitted()
