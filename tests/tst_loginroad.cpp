@@ -64,6 +64,7 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void dialogHidesThePassword();
     void wholeRoad_data();
     void wholeRoad();
     void wrongPasswordKeepsDialogOpen();
@@ -153,6 +154,19 @@ bool tst_LoginRoad::loginWith(const QString &user, const QString &password, QAct
     else
         QTest::mouseClick(mainButton("btn_login"), Qt::LeftButton);
     return !m_stayedOpen && LoginDialog::Instance()->result() == QDialog::Accepted;
+}
+
+void tst_LoginRoad::dialogHidesThePassword()
+{
+    auto *dialog = LoginDialog::Instance();
+    QVERIFY(dialog->isModal());
+    QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
+    auto *name = dialog->findChild<QLineEdit *>("txtUserName");
+    auto *secret = dialog->findChild<QLineEdit *>("txtPassword");
+    QCOMPARE(name->echoMode(), QLineEdit::Normal);
+    QCOMPARE(secret->echoMode(), QLineEdit::Password);
+    QVERIFY(!name->placeholderText().isEmpty());
+    QVERIFY(!secret->placeholderText().isEmpty());
 }
 
 void tst_LoginRoad::wholeRoad_data()
