@@ -8,6 +8,7 @@
 #include "support/messagecapture.h"
 
 #include <QAbstractItemModelTester>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -28,6 +29,8 @@ private slots:
     void editorShowsTheTreeOfEachLoad();
     void openingNeedsCarriages();
     void openingFillsContextUntilSubmitted();
+    void operatorChoosesInTheKitsInputBox_data();
+    void operatorChoosesInTheKitsInputBox();
 
 private:
     QStringList m_titles;
@@ -192,6 +195,45 @@ void tst_NeighbourPages::openingFillsContextUntilSubmitted()
 
     page->submitButton()->click();
     QVERIFY(g_allowLeave);
+}
+
+void tst_NeighbourPages::operatorChoosesInTheKitsInputBox_data()
+{
+    QTest::addColumn<QStringList>("presses"); // one button per box, in turn
+    QTest::addColumn<bool>("opened");
+
+    QTest::newRow("both confirmed") << QStringList{"btnOk", "btnOk"} << true;
+    QTest::newRow("camera cancelled") << QStringList{"btnCancel"} << false;
+    QTest::newRow("carriage cancelled") << QStringList{"btnOk", "btnCancel"} << false;
+}
+
+void tst_NeighbourPages::operatorChoosesInTheKitsInputBox()
+{
+    QFETCH(QStringList, presses);
+    QFETCH(bool, opened);
+    g_currentTemplate.carriageCount = 3;
+    QStringList offered;
+    QTimer operatorHand;
+    connect(&operatorHand, &QTimer::timeout, this, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box || box->objectName() != QLatin1String("QUIInputBox") || presses.isEmpty())
+            return;
+        auto *choices = box->findChild<QComboBox *>("cboxValue");
+        offered << QString::number(choices->count());
+        choices->setCurrentIndex(1);
+        QTest::mouseClick(box->findChild<QPushButton *>(presses.takeFirst()), Qt::LeftButton);
+    });
+    operatorHand.start(10);
+
+    QCOMPARE(FrmTemplateProPaint::Instance()->GetTechnology(), opened);
+    QVERIFY(presses.isEmpty());
+    QCOMPARE(offered.first(), QString("16"));
+    QCOMPARE(g_allowLeave, !opened);
+    if (opened) {
+        QCOMPARE(offered.last(), QString("3"));
+        QCOMPARE(g_paintContext.cameraCode, QString("ZXB_LC03L"));
+        QCOMPARE(g_paintContext.carriage, 2);
+    }
 }
 
 QTEST_MAIN(tst_NeighbourPages)
