@@ -165,23 +165,26 @@ bool AppInit::eventFilter(QObject *watched, QEvent *event)
 
     auto *widget = qobject_cast<QWidget *>(watched);
     if (widget && widget->property("canMove").toBool()) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonPress: {
+            auto *mouse = static_cast<QMouseEvent *>(event);
             if (mouse->button() == Qt::LeftButton) {
                 pressed = true;
                 offset = mouse->globalPos() - widget->pos();
             }
             break;
+        }
         case QEvent::MouseButtonRelease:
             pressed = false;
             break;
-        case QEvent::MouseMove:
+        case QEvent::MouseMove: {
+            auto *mouse = static_cast<QMouseEvent *>(event);
             if (pressed && mouse->buttons() != Qt::NoButton) {
                 widget->move(mouse->globalPos() - offset);
                 return true;
             }
             break;
+        }
         default:
             break;
         }
