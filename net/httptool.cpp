@@ -16,13 +16,13 @@ int g_timeoutMs = 30000;
 QByteArray verb(HttpTool::Method method)
 {
     switch (method) {
-    case HttpTool::GET:
+    case HttpTool::Get:
         return "GET";
-    case HttpTool::POST:
+    case HttpTool::Post:
         return "POST";
-    case HttpTool::PUT:
+    case HttpTool::Put:
         return "PUT";
-    case HttpTool::DELETE:
+    case HttpTool::Delete:
         return "DELETE";
     }
     return "GET";
@@ -51,7 +51,7 @@ bool HttpTool::request(Method method, const QString &url, const QByteArray &body
     QNetworkRequest request{QUrl(url)};
     request.setRawHeader("Authorization", g_token.toUtf8());
     request.setRawHeader("Content-Type", "application/json;charset=utf-8");
-    QNetworkReply *reply = method == GET ? m_manager.get(request)
+    QNetworkReply *reply = method == Get ? m_manager.get(request)
                                          : m_manager.sendCustomRequest(request, verb(method), body);
 
     QEventLoop loop;

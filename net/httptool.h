@@ -12,12 +12,13 @@ class HttpTool : public QObject
     Q_OBJECT
 
 public:
+    // Not in capitals: Windows headers define DELETE as a macro.
     enum Method
     {
-        GET = 0,
-        POST = 1,
-        PUT = 2,
-        DELETE = 3
+        Get = 0,
+        Post = 1,
+        Put = 2,
+        Delete = 3
     };
     Q_ENUM(Method)
 

@@ -19,12 +19,12 @@ bool NetWorkManerger::UserLogin()
     const QJsonObject body{{"username", g_currentUser.userName},
                            {"password", g_currentUser.password}};
     g_requestType = LoginRequest;
-    return HttpTool::Instance()->request(HttpTool::POST, g_httpBaseUrl + "/login",
+    return HttpTool::Instance()->request(HttpTool::Post, g_httpBaseUrl + "/login",
                                          QJsonDocument(body).toJson(QJsonDocument::Compact));
 }
 
 bool NetWorkManerger::GetUserInfo()
 {
     g_requestType = UserInfoRequest;
-    return HttpTool::Instance()->request(HttpTool::GET, g_httpBaseUrl + "/getInfo");
+    return HttpTool::Instance()->request(HttpTool::Get, g_httpBaseUrl + "/getInfo");
 }
