@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QFile>
+#include <QMetaMethod>
 #include <QMutexLocker>
 #include <QRecursiveMutex>
 #include <QTextCodec>
@@ -30,7 +31,7 @@ thread_local bool t_insideHandler = false;
 struct Level
 {
     int bit;
-    const char *format;
+    const char *prefix; // "<prefix><time> <message>"
     const char *colour;
 };
 
@@ -38,19 +39,19 @@ bool levelOf(QtMsgType type, Level *level)
 {
     switch (type) {
     case QtDebugMsg:
-        *level = {SaveLog::MsgType_Debug, "Debug 当前时间：%1 %2", "rgb(0, 0, 0)"};
+        *level = {SaveLog::MsgType_Debug, "Debug 当前时间：", "rgb(0, 0, 0)"};
         return true;
     case QtInfoMsg:
-        *level = {SaveLog::MsgType_Info, "Infox 当前时间：%1 %2", "rgb(10, 152, 228)"};
+        *level = {SaveLog::MsgType_Info, "Infox 当前时间：", "rgb(10, 152, 228)"};
         return true;
     case QtWarningMsg:
-        *level = {SaveLog::MsgType_Warning, "Warnx 当前时间：%1 %2", "rgb(252, 175, 62)"};
+        *level = {SaveLog::MsgType_Warning, "Warnx 当前时间：", "rgb(252, 175, 62)"};
         return true;
     case QtCriticalMsg:
-        *level = {SaveLog::MsgType_Critical, "Error 当前时间：%1 %2", "rgb(250, 48, 48)"};
+        *level = {SaveLog::MsgType_Critical, "Error 当前时间：", "rgb(250, 48, 48)"};
         return true;
     case QtFatalMsg:
-        *level = {SaveLog::MsgType_Fatal, "Fatal 当前时间：%1 %2", "rgb(124, 24, 35)"};
+        *level = {SaveLog::MsgType_Fatal, "Fatal 当前时间：", "rgb(124, 24, 35)"};
         return true;
     }
     return false;
@@ -94,6 +95,7 @@ void SaveLog::openFile(const QString &fileName)
         file->close();
     file->setFileName(fileName);
     file->open(QIODevice::WriteOnly | QIODevice::Append);
+    m_fileSize = file->isOpen() ? file->size() : 0;
 }
 
 bool SaveLog::GetUseContext()
@@ -145,10 +147,11 @@ void SaveLog::Save(const QString &content)
             startNewFile();
     } else if (maxSize > 0) {
         // A file that could not be opened counts as full, so a later rotation retries.
-        if (fileName.isEmpty() || !file->isOpen() || file->size() > qint64(maxSize) * 1024)
+        if (fileName.isEmpty() || !file->isOpen() || m_fileSize > qint64(maxSize) * 1024)
             startNewFile();
     } else {
-        openFile(logFileName(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+        refreshClock();
+        openFile(logFileName(m_dateText));
     }
     writeEntry(content);
 }
@@ -230,18 +233,21 @@ void SaveLog::handleMessage(QtMsgType type, const QMessageLogContext &context, c
     Level level;
     if (!levelOf(type, &level) || !(msgType & level.bit))
         return;
-    const QString time =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    // Both arguments at once, so a "%1" inside the message stays as it is.
-    QString content = QString::fromUtf8(level.format).arg(time, msg);
+    refreshClock();
+    // Joined, not formatted: a "%1" inside the message stays as it is.
+    QString content = QString::fromUtf8(level.prefix) + m_timeText + QLatin1Char(' ') + msg;
     if (useContext && context.line > 0) {
         content = QStringLiteral("行号: %1  文件: %2  函数: %3\n%4")
                       .arg(QString::number(context.line), QString::fromUtf8(context.file),
                            QString::fromUtf8(context.function), content);
     }
     // The panel renders HTML: the message's own markup characters are shown, not obeyed.
-    emit flushLogUI(QStringLiteral("<span style='color:%1;'>%2</span>")
-                        .arg(QLatin1String(level.colour), content.toHtmlEscaped()));
+    static const QMetaMethod panelSignal = QMetaMethod::fromSignal(&SaveLog::flushLogUI);
+    if (isSignalConnected(panelSignal)) {
+        emit flushLogUI(QStringLiteral("<span style='color:") + QLatin1String(level.colour) +
+                        QStringLiteral(";'>") + content.toHtmlEscaped() +
+                        QStringLiteral("</span>"));
+    }
     Save(content);
 }
 
@@ -256,8 +262,19 @@ void SaveLog::resetFile()
 void SaveLog::startNewFile()
 {
     rowCount = 0;
-    openFile(
-        logFileName(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss"))));
+    refreshClock();
+    openFile(logFileName(m_now.toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss"))));
+}
+
+void SaveLog::refreshClock()
+{
+    const qint64 second = QDateTime::currentMSecsSinceEpoch() / 1000;
+    if (second == m_clockSecond)
+        return;
+    m_clockSecond = second;
+    m_now = QDateTime::fromSecsSinceEpoch(second);
+    m_timeText = m_now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    m_dateText = m_now.date().toString(QStringLiteral("yyyy-MM-dd"));
 }
 
 QString SaveLog::folder() const
@@ -279,7 +296,9 @@ void SaveLog::writeEntry(const QString &content)
         return;
     QByteArray bytes = QTextCodec::codecForLocale()->fromUnicode(content);
     bytes.append("\r\n", 2);
-    file->write(bytes);
+    const qint64 written = file->write(bytes);
+    if (written > 0)
+        m_fileSize += written;
     // Flushed per entry: a crash must not take buffered lines with it.
     file->flush();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
@@ -71,6 +72,14 @@ private:
     QString folder() const;
     QString logFileName(const QString &stamp) const;
     void writeEntry(const QString &content);
+    // Local date-time texts, formatted once per second: the time-zone lookup is costly.
+    void refreshClock();
+
+    qint64 m_clockSecond = -1;
+    QDateTime m_now;
+    QString m_timeText;
+    QString m_dateText;
+    qint64 m_fileSize = 0; // bytes in the open file, kept without asking the file system
 
     bool running = false;
     int maxRow = 0;
