@@ -46,7 +46,7 @@ class tst_QUIDateSelect : public QObject
 private slots:
     void initTestCase();
     void cleanup();
-    void form();
+    void calendarsAreChinese();
     void acceptedAtOnceGivesTodayAndTomorrow();
     void okChecksTheOrder_data();
     void okChecksTheOrder();
@@ -54,7 +54,6 @@ private slots:
     void closeGivesCancelAndKeepsTexts_data();
     void closeGivesCancelAndKeepsTexts();
     void escapeRejects();
-    void singleInstance();
 };
 
 void tst_QUIDateSelect::initTestCase()
@@ -69,22 +68,15 @@ void tst_QUIDateSelect::cleanup()
     QUIMessageBox::Instance()->close();
 }
 
-void tst_QUIDateSelect::form()
+void tst_QUIDateSelect::calendarsAreChinese()
 {
     QUIDateSelect box;
-    QCOMPARE(box.size(), QSize(320, 130));
-    QCOMPARE(box.windowTitle(), QStringLiteral("日期时间选择"));
-    const Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
-    QCOMPARE(box.windowFlags() & flags, flags);
-    QCOMPARE(box.property("form").toBool(), true);
     for (const char *name : {"dateStart", "dateEnd"}) {
         auto *editor = part<QDateTimeEdit>(&box, name);
-        QVERIFY(editor->calendarPopup());
-        QCOMPARE(editor->displayFormat(), DateFormat);
+        // Chinese month and day names whatever the machine's language.
         QCOMPARE(editor->calendarWidget()->locale().language(), QLocale::Chinese);
-        QVERIFY(editor->calendarWidget()->isGridVisible());
+        QCOMPARE(editor->time(), QTime(0, 0));
     }
-    QCOMPARE(part<QDateTimeEdit>(&box, "dateStart")->time(), QTime(0, 0));
 }
 
 void tst_QUIDateSelect::acceptedAtOnceGivesTodayAndTomorrow()
@@ -207,14 +199,6 @@ void tst_QUIDateSelect::escapeRejects()
     const int result = execWith(box, [&] { QTest::keyClick(&box, Qt::Key_Escape); });
     QCOMPARE(result, 0);
     QVERIFY(box.getStartDateTime().isEmpty());
-}
-
-void tst_QUIDateSelect::singleInstance()
-{
-    QUIDateSelect *box = QUIDateSelect::Instance();
-    QVERIFY(box);
-    QCOMPARE(QUIDateSelect::Instance(), box);
-    QVERIFY(!box->parent());
 }
 
 QTEST_MAIN(tst_QUIDateSelect)

@@ -53,7 +53,6 @@ class tst_QUIWidget : public QObject
 
 private slots:
     void init();
-    void form();
     void themeMenuAppliesTheSheet_data();
     void themeMenuAppliesTheSheet();
     void unknownThemeFallsBackToLightBlue();
@@ -62,7 +61,6 @@ private slots:
     void closeButton();
     void minimiseHidesWithMinHide();
     void mainWidgetIsSetOnce();
-    void titleAndAlignment();
     void iconMainReachesTheDialogs();
     void setIconStoresTheGlyph_data();
     void setIconStoresTheGlyph();
@@ -81,34 +79,6 @@ void tst_QUIWidget::init()
     g_iconMax = defaults[3];
     g_iconNormal = defaults[4];
     g_iconClose = defaults[5];
-}
-
-void tst_QUIWidget::form()
-{
-    QUIWidget shell;
-    QCOMPARE(shell.size(), QSize(900, 750));
-    QCOMPARE(shell.property("form").toBool(), true);
-    QCOMPARE(shell.property("canMove").toBool(), true);
-    QCOMPARE(part(&shell, "widgetTitle")->property("form").toString(), QStringLiteral("title"));
-    const Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint;
-    QCOMPARE(shell.windowFlags() & flags, flags);
-    QCOMPARE(shell.getTitle(), QStringLiteral("QUI Demo"));
-    QVERIFY(part<QLabel>(&shell, "labTitle")->text().isEmpty());
-    QCOMPARE(shell.getAlignment(), Qt::AlignLeft | Qt::AlignVCenter);
-    QCOMPARE(shell.getMinHide(), false);
-    QCOMPARE(shell.getExitAll(), true);
-    QVERIFY(!shell.getMainWidget());
-
-    auto *menu = part<QToolButton>(&shell, "btnMenu");
-    QVERIFY(menu->isHidden());
-    QCOMPARE(menu->popupMode(), QToolButton::InstantPopup);
-    QStringList captions;
-    for (QAction *action : menu->actions())
-        captions << action->text();
-    QCOMPARE(captions, QUIWidget::themeCaptions());
-    QCOMPARE(captions.size(), 17);
-    QCOMPARE(captions.at(13), QStringLiteral("蓝色扁平"));
-    QCOMPARE(part<QPushButton>(&shell, "btnMenu_Max")->text(), QString(QChar(g_iconNormal)));
 }
 
 void tst_QUIWidget::themeMenuAppliesTheSheet_data()
@@ -240,20 +210,6 @@ void tst_QUIWidget::mainWidgetIsSetOnce()
     QCOMPARE(shell.size(), QSize(500, 400 + titleHeight));
 }
 
-void tst_QUIWidget::titleAndAlignment()
-{
-    QUIWidget shell;
-    auto *label = part<QLabel>(&shell, "labTitle");
-    shell.setTitle(QStringLiteral("模板工作站"));
-    QCOMPARE(label->text(), QStringLiteral("模板工作站"));
-    QCOMPARE(shell.windowTitle(), QStringLiteral("模板工作站"));
-    QCOMPARE(shell.property("title").toString(), QStringLiteral("模板工作站"));
-
-    shell.setAlignment(Qt::AlignCenter);
-    QCOMPARE(label->alignment(), Qt::Alignment(Qt::AlignCenter));
-    QCOMPARE(shell.getAlignment(), Qt::Alignment(Qt::AlignCenter));
-}
-
 void tst_QUIWidget::iconMainReachesTheDialogs()
 {
     QUIWidget shell;
@@ -315,11 +271,6 @@ void tst_QUIWidget::visibilityOfParts()
     QVERIFY(!part(&shell, "btnMenu_Min")->isVisible());
     QVERIFY(!part(&shell, "btnMenu_Max")->isVisible());
     QVERIFY(part(&shell, "btnMenu_Close")->isVisible());
-
-    shell.setBtnWidth(40);
-    QCOMPARE(part(&shell, "btnMenu_Close")->width(), 40);
-    shell.setTitleHeight(36);
-    QCOMPARE(part(&shell, "widgetTitle")->height(), 36);
 }
 
 void tst_QUIWidget::dragsByTheTitleBar()

@@ -94,6 +94,8 @@ void QUIWidget::initControl()
     btnMenu->setMaximumWidth(30);
     btnMenu->setFocusPolicy(Qt::NoFocus);
     btnMenu->setPopupMode(QToolButton::InstantPopup);
+    // Its glyph is the arrow already; the style's own menu arrow would repeat it.
+    btnMenu->setStyleSheet(QStringLiteral("QToolButton::menu-indicator{image:none;}"));
     horizontalLayout->addWidget(btnMenu);
     btnMenu_Min = addTitleButton(QStringLiteral("btnMenu_Min"));
     btnMenu_Max = addTitleButton(QStringLiteral("btnMenu_Max"));
