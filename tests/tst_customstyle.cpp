@@ -36,7 +36,6 @@ class tst_CustomStyle : public QObject
     Q_OBJECT
 
 private slots:
-    void glowElementValue();
     void offsetsFormATriangleWave();
     void glowIsCentredOnTheCell_data();
     void glowIsCentredOnTheCell();
@@ -45,11 +44,6 @@ private slots:
     void otherElementsDrawLikeTheBaseStyle();
     void updateAllRepaintsTheLastWidget();
 };
-
-void tst_CustomStyle::glowElementValue()
-{
-    QCOMPARE(uint(CustomStyle::CE_Glow), 0xF0000001u);
-}
 
 void tst_CustomStyle::offsetsFormATriangleWave()
 {
