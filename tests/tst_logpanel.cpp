@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QTemporaryDir>
@@ -21,7 +20,6 @@ private slots:
     void cleanupTestCase();
     void settingsFolderReceivesEntries();
     void limitBoxesRotate();
-    void saveBoxStopsTheFile();
 
 private:
     QStringList logFiles() const
@@ -119,19 +117,6 @@ void tst_LogPanel::limitBoxesRotate()
     QCOMPARE(files.size(), 1);
     QVERIFY(files.first().endsWith(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) +
                                    QStringLiteral(".log")));
-}
-
-void tst_LogPanel::saveBoxStopsTheFile()
-{
-    auto *box = m_window->findChild<QCheckBox *>(QStringLiteral("ckSave"));
-    clearLogs();
-    box->setChecked(false);
-    qInfo("not kept");
-    QVERIFY(logFiles().isEmpty());
-    box->setChecked(true);
-    qInfo("kept");
-    QCOMPARE(logFiles().size(), 1);
-    QVERIFY(entries(logFiles().first()).first().endsWith(QStringLiteral(" kept")));
 }
 
 QTEST_MAIN(tst_LogPanel)
