@@ -146,12 +146,17 @@ void SaveLog::Save(const QString &content)
         if (fileName.isEmpty() || rowCount >= maxRow)
             startNewFile();
     } else if (maxSize > 0) {
-        // A file that could not be opened counts as full, so a later rotation retries.
-        if (fileName.isEmpty() || !file->isOpen() || m_fileSize > qint64(maxSize) * 1024)
+        if (fileName.isEmpty() || m_fileSize > qint64(maxSize) * 1024)
             startNewFile();
     } else {
         refreshClock();
         openFile(logFileName(m_dateText));
+    }
+    // A file that could not be opened (folder missing or not writable yet) is tried again
+    // at every entry, so logging resumes as soon as it can instead of at the next rotation.
+    if (!file->isOpen() && !fileName.isEmpty()) {
+        file->open(QIODevice::WriteOnly | QIODevice::Append);
+        m_fileSize = file->isOpen() ? file->size() : 0;
     }
     writeEntry(content);
 }

@@ -50,7 +50,8 @@ public slots:
     // Closes the file; the next entry starts a new one.
     void Clear();
 
-    // Writes one entry, rotating first when the current file is full or from another day.
+    // Writes one entry, rotating first when the current file is full or from another day;
+    // a file that could not be opened is tried again at the next entry.
     void Save(const QString &content);
 
     // Entries per file and KB per file; 0 switches the limit off, negatives are ignored.

@@ -78,6 +78,7 @@ private slots:
     void contextLine();
     void startStopRestoresHandler();
     void nestedMessageFromPanelSlot();
+    void unwritableFolderThenRecovers_data();
     void unwritableFolderThenRecovers();
     void relativeFolderUnderProgramFolder();
     void manyThreadsWholeEntries();
@@ -318,8 +319,19 @@ void tst_SaveLog::nestedMessageFromPanelSlot()
     QCOMPARE(readEntries(fx.only()).size(), 2);
 }
 
+void tst_SaveLog::unwritableFolderThenRecovers_data()
+{
+    QTest::addColumn<int>("maxRow");
+    QTest::addColumn<int>("maxSize");
+    QTest::newRow("day") << 0 << 0;
+    QTest::newRow("size") << 0 << 1;
+    QTest::newRow("row") << 100 << 0;
+}
+
 void tst_SaveLog::unwritableFolderThenRecovers()
 {
+    QFETCH(int, maxRow);
+    QFETCH(int, maxSize);
     Fixture fx;
     // A plain file where the folder should be: no file can be opened, even as root.
     const QString blocked = fx.dir.filePath(QStringLiteral("logs"));
@@ -328,7 +340,8 @@ void tst_SaveLog::unwritableFolderThenRecovers()
         QVERIFY(blocker.open(QIODevice::WriteOnly));
     }
     fx.log.SetPath(blocked);
-    fx.log.SetMaxSize(1);
+    fx.log.SetMaxRow(maxRow);
+    fx.log.SetMaxSize(maxSize);
     QSignalSpy panel(&fx.log, &SaveLog::flushLogUI);
     fx.log.Start();
     qInfo("lost");
@@ -336,7 +349,7 @@ void tst_SaveLog::unwritableFolderThenRecovers()
 
     QVERIFY(QFile::remove(blocked));
     QVERIFY(QDir(fx.dir.path()).mkdir(QStringLiteral("logs")));
-    waitForNextSecond();
+    // No rotation is due, yet the next entry reaches the disk.
     qInfo("kept");
     fx.log.Stop();
     QCOMPARE(panel.count(), 2);
