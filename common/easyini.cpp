@@ -15,6 +15,7 @@
 #include <new>
 
 #include "common/singleinstance.h"
+#include "common/variantstreamcheck.h"
 
 namespace {
 
@@ -58,6 +59,8 @@ QString bytesAsText(const char *tag, const QByteArray &bytes)
 QVariant streamedVariant(const QString &text, int offset, QDataStream::Version version)
 {
     QByteArray bytes = text.mid(offset, text.size() - offset - 1).toLatin1();
+    if (!VariantStreamCheck::isSafe(bytes, version))
+        return text;
     QDataStream stream(&bytes, QIODevice::ReadOnly);
     stream.setVersion(version);
     QVariant result;

@@ -18,7 +18,7 @@ echo "=== fuzz: building the settings reader target"
 # shellcheck disable=SC2046
 clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address -fPIC -I"$root" \
     "$root/tests/fuzz/fuzz_easyini.cpp" "$root/common/easyini.cpp" \
-    "$root/common/instanceregistry.cpp" "$out/moc_easyini.cpp" \
+    "$root/common/instanceregistry.cpp" "$root/common/variantstreamcheck.cpp" "$out/moc_easyini.cpp" \
     $(pkg-config --cflags --libs Qt5Gui) -o "$out/fuzz_easyini" || {
     echo "=== fuzz: build failed"
     exit 1

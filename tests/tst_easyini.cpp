@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 #include "common/easyini.h"
@@ -261,6 +262,14 @@ void tst_EasyIni::taggedValuesMatchQSettings_data()
     QTest::newRow("date-time") << QVariant(when) << QVariant(when) << QString();
     QTest::newRow("date") << QVariant(QDate(2023, 1, 2)) << QVariant(QDate(2023, 1, 2))
                           << QString();
+    // No nested QString: its type number is a line feed, which the line format cannot hold.
+    const QVariantList nested{1,
+                              QStringList{"a", "b"},
+                              QVariantMap{{"k", 2.5}, {"d", QDate(2020, 2, 29)}},
+                              QVariantHash{{"c", QColor(Qt::blue)}},
+                              QVariant(),
+                              when};
+    QTest::newRow("nested list") << QVariant(nested) << QVariant(nested) << QString();
     QTest::newRow("colour") << QVariant(QColor(Qt::red)) << QVariant(QColor(Qt::red)) << QString();
 }
 
@@ -319,6 +328,41 @@ void tst_EasyIni::decodingEdges_data()
     QTest::newRow("unknown user type")
         << QString::fromLatin1("@Variant(\0\0\0\x7f\0\0\0\0\x03xyz)", 22)
         << QVariant(QString::fromLatin1("@Variant(\0\0\0\x7f\0\0\0\0\x03xyz)", 22));
+    auto stream = [](int version, const std::function<void(QDataStream &)> &write) {
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out.setVersion(version);
+        write(out);
+        return QString::fromLatin1(version == QDataStream::Qt_4_0 ? "@Variant(" : "@DateTime(") +
+               QString::fromLatin1(bytes) + QLatin1Char(')');
+    };
+    // A polygon claiming four billion points: the framework's loader would run away.
+    const QString polygon = stream(QDataStream::Qt_5_6, [](QDataStream &out) {
+        out << quint32(QMetaType::QPolygonF) << quint8(0) << quint32(0xffffffff);
+    });
+    QTest::newRow("hostile polygon") << polygon << QVariant(polygon);
+    const QString oldPolygon = stream(
+        QDataStream::Qt_4_0, [](QDataStream &out) { out << quint32(183) << quint32(0x7fffffff); });
+    QTest::newRow("hostile polygon, old numbering") << oldPolygon << QVariant(oldPolygon);
+    const QString hidden = stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+        out << quint32(QMetaType::QVariantList) << quint32(2) << quint32(QMetaType::Int)
+            << qint32(1) << quint32(183) << quint32(0x7fffffff);
+    });
+    QTest::newRow("polygon inside a list") << hidden << QVariant(hidden);
+    const QString byName = stream(QDataStream::Qt_5_6, [](QDataStream &out) {
+        out << quint32(QMetaType::User) << quint8(0) << QByteArray("QPolygonF")
+            << quint32(0xffffffff);
+    });
+    QTest::newRow("polygon as a user type") << byName << QVariant(byName);
+    const QString deep = stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+        for (int i = 0; i < 100000; ++i)
+            out << quint32(QMetaType::QVariantList) << quint32(1);
+    });
+    QTest::newRow("lists nested 100000 deep") << deep << QVariant(deep);
+    const QString longList = stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+        out << quint32(QMetaType::QStringList) << quint32(0x10000000);
+    });
+    QTest::newRow("list longer than its bytes") << longList << QVariant(longList);
     QTest::newRow("truncated date-time")
         << QString::fromLatin1("@DateTime(\0\0\0\x10\0\0\0)", 18)
         << QVariant(QString::fromLatin1("@DateTime(\0\0\0\x10\0\0\0)", 18));
