@@ -181,6 +181,13 @@ void tst_TreeModel::insertRowsOnlyNotifies()
     QCOMPARE(model.index(2, 0, a).data().toString(), QStringLiteral("z"));
     QCOMPARE(model.parent(model.index(2, 0, a)), a);
     QCOMPARE(print(model), QStringLiteral("A(x y z) B"));
+
+    // Rows that were never appended are not announced.
+    QVERIFY(!model.insertRows(3, 1, a));
+    QVERIFY(!model.insertRows(2, 2, a));
+    QVERIFY(!model.insertRows(0, 0, a));
+    QVERIFY(!model.insertRows(-1, 1, a));
+    QCOMPARE(aboutToInsert.count(), 1);
 }
 
 void tst_TreeModel::removeRowsWithSubtrees()

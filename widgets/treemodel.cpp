@@ -68,6 +68,10 @@ QVariant TreeModel::headerData(int section, Qt::Orientation orientation, int rol
 
 bool TreeModel::insertRows(int row, int count, const QModelIndex &parent)
 {
+    // The caller has appended the nodes already: announcing rows that are not there
+    // would leave the views and proxies pointing past the children.
+    if (row < 0 || count < 1 || row + count > itemFromIndex(parent)->childCount())
+        return false;
     beginInsertRows(parent, row, row + count - 1);
     endInsertRows();
     return true;

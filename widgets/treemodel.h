@@ -25,7 +25,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
-    // Only announces rows the caller has already appended under parent.
+    // Only announces rows the caller has already appended under parent; false, announcing
+    // nothing, for rows that are not there.
     bool insertRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
     bool insertColumns(int column, int count, const QModelIndex &parent = QModelIndex()) override;
     // Deletes the children at row to row + count - 1 with their subtrees; payloads stay.
