@@ -4,17 +4,13 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QImage>
-#include <QPainter>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <algorithm>
 #include <cstdio>
-#include <memory>
-#include <vector>
 
 #include "common/shareddefs.h"
-#include "widgets/delegatetool.h"
+#include "records/recordtable.h"
 #include "widgets/mymodel.h"
 
 namespace {
@@ -40,17 +36,6 @@ QList<ModelTemplateProItem> templateRows()
     return list;
 }
 
-QIcon faceIcon(const QColor &color)
-{
-    QPixmap pixmap(20, 20);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(color);
-    painter.drawEllipse(2, 2, 16, 16);
-    return QIcon(pixmap);
-}
-
 // Paints every row of the view once, a view-port page at a time.
 double repaintMs(QTableView &view, QImage &canvas)
 {
@@ -71,46 +56,27 @@ double repaintMs(QTableView &view, QImage &canvas)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QStringList captions;
-    for (const TableHeaderItem &item : g_templateHeaders)
-        captions << item.text;
-    MyModel model;
-    model.setModelType(2);
-    model.setHeaders(captions);
-    model.setTemplateList(templateRows());
+    // The template page's own table: button and state-image delegates over the record model.
+    RecordTable table(2, g_templateHeaders, OperationsColumn, false);
+    table.setOperationGlyphs({0xF013, 0xF014, 0xF0D0, 0xF0EE, 0xF0ED});
+    table.showCameraStates();
+    table.model()->setTemplateList(templateRows());
+    QTableView &delegated = *table.view();
+    QTableView plain;
+    plain.setModel(table.model());
 
-    QTableView plain, delegated;
-    std::vector<std::unique_ptr<DelegateTool>> delegates;
-    auto buttons = std::make_unique<DelegateTool>();
-    buttons->setDelegateType(QStringLiteral("QPushButton"));
-    buttons->setDelegateColumn(OperationsColumn);
-    buttons->setPushButtonIcons({faceIcon(Qt::blue), faceIcon(Qt::red), faceIcon(Qt::green),
-                                 faceIcon(Qt::darkYellow), faceIcon(Qt::magenta)});
-    delegated.setItemDelegateForColumn(OperationsColumn, buttons.get());
-    delegates.push_back(std::move(buttons));
-    for (int column = TemplateCameraColumn; column < TemplateCameraColumn + CameraCount; ++column) {
-        auto states = std::make_unique<DelegateTool>();
-        states->setDelegateType(QStringLiteral("QPixmap"));
-        states->setCheckColumn(column);
-        states->setDelegateColumn(column);
-        states->setCheckType(QStringLiteral("state"));
-        states->setCheckValue(QStringLiteral("未"));
-        delegated.setItemDelegateForColumn(column, states.get());
-        delegates.push_back(std::move(states));
-    }
-
+    int delegates = 0;
+    for (int column = 0; column < table.model()->columnCount(); ++column)
+        delegates += delegated.itemDelegateForColumn(column) != nullptr;
     int width = 0;
-    for (QTableView *view : {&plain, &delegated}) {
-        view->setModel(&model);
-        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        view->setSelectionBehavior(QAbstractItemView::SelectRows);
-        width = 0;
-        for (int i = 0; i < g_templateHeaders.size(); ++i) {
-            view->horizontalHeader()->resizeSection(i, g_templateHeaders.at(i).width);
-            width += g_templateHeaders.at(i).width;
-        }
-        view->resize(width + 60, 1000);
-        view->show();
+    for (const TableHeaderItem &column : g_templateHeaders)
+        width += column.width;
+    for (int i = 0; i < g_templateHeaders.size(); ++i)
+        plain.horizontalHeader()->resizeSection(i, g_templateHeaders.at(i).width);
+    plain.setSelectionBehavior(QAbstractItemView::SelectRows);
+    for (QWidget *widget : {static_cast<QWidget *>(&plain), static_cast<QWidget *>(&table)}) {
+        widget->resize(width + 60, 1000);
+        widget->show();
     }
     QApplication::processEvents();
     QImage canvas(delegated.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
@@ -120,8 +86,8 @@ int main(int argc, char **argv)
         bestPlain = std::min(bestPlain, repaintMs(plain, canvas));
         bestDelegated = std::min(bestDelegated, repaintMs(delegated, canvas));
     }
-    std::printf("%d rows x %d columns (%d px wide), %zu delegates\n", Rows, model.columnCount(),
-                width, delegates.size());
+    std::printf("%d rows x %d columns (%d px wide), %d delegates\n", Rows,
+                table.model()->columnCount(), width, delegates);
     std::printf(
         "full repaint: delegates %.1f ms   plain QStyledItemDelegate %.1f ms   ratio %.2f\n",
         bestDelegated, bestPlain, bestDelegated / bestPlain);
