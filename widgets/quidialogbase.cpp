@@ -1,10 +1,12 @@
 #include "quidialogbase.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -97,6 +99,35 @@ void QUIDialogBase::buildFrame(TitleOption option)
     widgetMainQUI->setObjectName(QStringLiteral("widgetMainQUI"));
     m_mainLayout = new QVBoxLayout(widgetMainQUI);
     m_outerLayout->addWidget(widgetMainQUI);
+}
+
+QFrame *QUIDialogBase::addContentFrame(int margin)
+{
+    m_mainLayout->setSpacing(margin);
+    m_mainLayout->setContentsMargins(margin, margin, margin, margin);
+    auto *frame = new QFrame(widgetMainQUI);
+    frame->setObjectName(QStringLiteral("frame"));
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
+    m_mainLayout->addWidget(frame);
+    return frame;
+}
+
+void QUIDialogBase::addOkCancelRow(QFrame *frame, QPushButton *&ok, QPushButton *&cancel)
+{
+    auto *row = new QHBoxLayout;
+    row->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    const auto addButton = [frame, row](const char *name, const char *icon, const QString &text) {
+        auto *button = new QPushButton(QIcon(QLatin1String(icon)), text, frame);
+        button->setObjectName(QLatin1String(name));
+        button->setMinimumWidth(85);
+        button->setFocusPolicy(Qt::StrongFocus);
+        row->addWidget(button);
+        return button;
+    };
+    ok = addButton("btnOk", ":/image/btn_ok.png", QStringLiteral("确定"));
+    cancel = addButton("btnCancel", ":/image/btn_close.png", QStringLiteral("取消"));
+    static_cast<QBoxLayout *>(frame->layout())->addLayout(row);
 }
 
 void QUIDialogBase::applyFrameSettings(Qt::WindowFlags flags, QWidget *frame)

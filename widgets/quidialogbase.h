@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QPoint>
 
+class QFrame;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -40,6 +41,12 @@ protected:
 
     // Builds the title bar and the empty main area; call first in the constructor.
     void buildFrame(TitleOption option);
+    // The sunken box "frame" that holds the dialog's own widgets, `margin` pixels inside the
+    // main area.
+    QFrame *addContentFrame(int margin);
+    // OK ("确定") and Cancel ("取消") pushed to the right end of a new row at the bottom of
+    // `frame`'s box layout.
+    void addOkCancelRow(QFrame *frame, QPushButton *&ok, QPushButton *&cancel);
     // The shared settings: glyphs, "form" properties, window flags, title, buttons of
     // `frame` at minimum width 80 with 18 x 18 icons, the box as its own event filter.
     void applyFrameSettings(Qt::WindowFlags flags, QWidget *frame);

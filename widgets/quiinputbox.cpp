@@ -2,12 +2,10 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSpacerItem>
 #include <QVBoxLayout>
 
 #include "common/singleinstance.h"
@@ -30,13 +28,7 @@ void QUIInputBox::initControl()
     setObjectName(QStringLiteral("QUIInputBox"));
     buildFrame(WithCountDown);
     labTitle->setText(QStringLiteral("输入框"));
-    m_mainLayout->setSpacing(5);
-    m_mainLayout->setContentsMargins(5, 5, 5, 5);
-
-    frame = new QFrame(widgetMainQUI);
-    frame->setObjectName(QStringLiteral("frame"));
-    frame->setFrameShape(QFrame::Box);
-    frame->setFrameShadow(QFrame::Sunken);
+    frame = addContentFrame(5);
     auto *frameLayout = new QVBoxLayout(frame);
 
     labInfo = new QLabel(frame);
@@ -54,21 +46,7 @@ void QUIInputBox::initControl()
     cboxValue->setEditable(false);
     frameLayout->addWidget(cboxValue);
 
-    auto *buttonRow = new QHBoxLayout;
-    buttonRow->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    btnOk =
-        new QPushButton(QIcon(QStringLiteral(":/image/btn_ok.png")), QStringLiteral("确定"), frame);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setMinimumWidth(85);
-    buttonRow->addWidget(btnOk);
-    btnCancel = new QPushButton(QIcon(QStringLiteral(":/image/btn_close.png")),
-                                QStringLiteral("取消"), frame);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setMinimumWidth(85);
-    buttonRow->addWidget(btnCancel);
-    frameLayout->addLayout(buttonRow);
-
-    m_mainLayout->addWidget(frame);
+    addOkCancelRow(frame, btnOk, btnCancel);
     setTabOrder(txtValue, btnOk);
     setTabOrder(btnOk, btnCancel);
 

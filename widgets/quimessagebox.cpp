@@ -29,13 +29,7 @@ void QUIMessageBox::initControl()
 {
     setObjectName(QStringLiteral("QUIMessageBox"));
     buildFrame(WithCountDown);
-    m_mainLayout->setSpacing(5);
-    m_mainLayout->setContentsMargins(5, 5, 5, 5);
-
-    frame = new QFrame(widgetMainQUI);
-    frame->setObjectName(QStringLiteral("frame"));
-    frame->setFrameShape(QFrame::Box);
-    frame->setFrameShadow(QFrame::Sunken);
+    frame = addContentFrame(5);
     auto *frameLayout = new QVBoxLayout(frame);
     frameLayout->setContentsMargins(frameLayout->contentsMargins().left(), 9,
                                     frameLayout->contentsMargins().right(),
@@ -56,23 +50,8 @@ void QUIMessageBox::initControl()
     infoRow->addWidget(labInfo);
     frameLayout->addLayout(infoRow);
 
-    auto *buttonRow = new QHBoxLayout;
-    buttonRow->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    btnOk =
-        new QPushButton(QIcon(QStringLiteral(":/image/btn_ok.png")), QStringLiteral("确定"), frame);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setMinimumWidth(85);
-    btnOk->setFocusPolicy(Qt::StrongFocus);
-    buttonRow->addWidget(btnOk);
-    btnCancel = new QPushButton(QIcon(QStringLiteral(":/image/btn_close.png")),
-                                QStringLiteral("取消"), frame);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setMinimumWidth(85);
-    btnCancel->setFocusPolicy(Qt::StrongFocus);
-    buttonRow->addWidget(btnCancel);
-    frameLayout->addLayout(buttonRow);
+    addOkCancelRow(frame, btnOk, btnCancel);
 
-    m_mainLayout->addWidget(frame);
     widgetTitle->raise();
     widgetMainQUI->raise();
     frame->raise();
