@@ -8,6 +8,8 @@
 #include "widgets/iconfont.h"
 #include "widgets/iconhelper.h"
 
+#include "support/messagecapture.h"
+
 namespace {
 // Number of pixels with any opacity, and whether all of them are in `color`'s hue.
 int paintedPixels(const QImage &image, const QColor &color, bool *allInColor = nullptr)
@@ -53,6 +55,7 @@ private slots:
     void filterWithoutButtons();
     void iconFontGlyphs_data();
     void iconFontGlyphs();
+    void knownFamilyIsNotLoadedAgain();
 
 private:
     bool m_haveIconFont = false;
@@ -189,6 +192,19 @@ void tst_IconHelper::iconFontGlyphs()
     bool allInColor = false;
     QVERIFY(paintedPixels(image, QColor("#386487"), &allInColor) > 20);
     QVERIFY(allInColor);
+}
+
+void tst_IconHelper::knownFamilyIsNotLoadedAgain()
+{
+    if (!m_haveIconFont)
+        QSKIP("the icon font is not in the resources of this build");
+    QVERIFY(IconFont::Instance());
+
+    // Once the family is known, a further helper must not touch the file it is given.
+    MessageCapture capture;
+    IconFont again(QStringLiteral(":/image/no-such-font.ttf"));
+    QCOMPARE(again.font().family(), QStringLiteral("iconfont"));
+    QVERIFY(!capture.has(QtDebugMsg, QStringLiteral("load iconfont.ttf error")));
 }
 
 QTEST_MAIN(tst_IconHelper)
