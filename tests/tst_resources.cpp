@@ -114,6 +114,39 @@ bool containsColour(const QImage &image, const QColor &expected)
     return false;
 }
 
+int brightness(const QColor &c)
+{
+    return (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000;
+}
+
+// A translucent colour as it shows over an opaque one.
+QColor over(const QColor &top, const QColor &below)
+{
+    const qreal a = top.alphaF();
+    auto channel = [a](int t, int b) { return qRound(t * a + b * (1 - a)); };
+    return QColor(channel(top.red(), below.red()), channel(top.green(), below.green()),
+                  channel(top.blue(), below.blue()));
+}
+
+// The declarations of the first rule whose selector ends with `selector` ("...{").
+QString ruleBody(const QString &sheet, const QString &selector)
+{
+    const int open = sheet.indexOf(selector);
+    if (open < 0)
+        return {};
+    const int from = open + selector.size();
+    return sheet.mid(from, sheet.indexOf(QLatin1Char('}'), from) - from);
+}
+
+// The "#RRGGBB" or "#AARRGGBB" value of a declaration such as "color:" in a rule body.
+QString declaredColour(const QString &body, const QString &property)
+{
+    const QRegularExpression value(QStringLiteral("(?:^|[{;])") +
+                                   QRegularExpression::escape(property) +
+                                   QStringLiteral("(#[0-9A-Fa-f]{6}(?:[0-9A-Fa-f]{2})?)"));
+    return value.match(body).captured(1);
+}
+
 QStringList parseWarnings;
 void collectWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
@@ -137,6 +170,8 @@ private slots:
     void sheetParsesAndImagesResolve();
     void disabledRule_data();
     void disabledRule();
+    void selectedTextReads_data();
+    void selectedTextReads();
     void indicatorImages_data();
     void indicatorImages();
     void stateImages_data();
@@ -277,7 +312,8 @@ void tst_Resources::disabledRule_data()
     addThemeRows();
 }
 
-// The last rule styles disabled widgets; light black marks them by a border instead.
+// The last rule styles disabled widgets with a text that is dimmed yet still reads on the
+// panel; light black also marks them by a border.
 void tst_Resources::disabledRule()
 {
     QFETCH(QString, name);
@@ -286,13 +322,41 @@ void tst_Resources::disabledRule()
     const int end = sheet.lastIndexOf(QLatin1Char('}'));
     const int start = sheet.lastIndexOf(QLatin1Char('}'), end - 1) + 1;
     const QString rule = sheet.mid(start, end + 1 - start).trimmed();
-    QVERIFY2(rule.contains(QStringLiteral(":disabled")), qPrintable(rule));
-    QVERIFY2(rule.contains(QStringLiteral("QMenu::item:disabled")), qPrintable(rule));
-    const QString body = rule.mid(rule.indexOf(QLatin1Char('{')));
-    if (name == QLatin1String("lightblack"))
-        QCOMPARE(body, QStringLiteral("{border-color:%1;}").arg(colours.at(2)));
-    else
-        QCOMPARE(body, QStringLiteral("{color:%1;}").arg(colours.at(2)));
+    QVERIFY2(rule.startsWith(QStringLiteral("QWidget:disabled,QMenu::item:disabled{")),
+             qPrintable(rule));
+    QCOMPARE(rule.contains(QStringLiteral("border-color:") + colours.at(2)),
+             name == QLatin1String("lightblack"));
+
+    const QColor disabled(declaredColour(rule, QStringLiteral("color:")));
+    QVERIFY2(disabled.isValid(), qPrintable(rule));
+    const QColor panel(colours.at(1));
+    const int dimmed = qAbs(brightness(disabled) - brightness(panel));
+    QVERIFY2(dimmed >= 40, qPrintable(rule));
+    QVERIFY2(dimmed < qAbs(brightness(QColor(colours.at(0))) - brightness(panel)),
+             qPrintable(rule));
+}
+
+void tst_Resources::selectedTextReads_data()
+{
+    addThemeRows();
+}
+
+// Selected rows and menu items lie on the translucent highlight: their text must stand out
+// from that fill, which on dark panels is as bright as a mid-tone text colour.
+void tst_Resources::selectedTextReads()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, colours);
+    const QString sheet = readSheet(name);
+    const QString rule = ruleBody(sheet, QStringLiteral("QMenu::item:selected{"));
+    const QColor text(declaredColour(rule, QStringLiteral("color:")));
+    QColor fill(declaredColour(rule, QStringLiteral("background:")));
+    QVERIFY2(text.isValid() && fill.isValid(), qPrintable(rule));
+    fill = over(fill, QColor(colours.at(1)));
+    QVERIFY2(qAbs(brightness(text) - brightness(fill)) >= 60,
+             qPrintable(QStringLiteral("%1 on %2").arg(text.name(), fill.name())));
+    const QString item = ruleBody(sheet, QStringLiteral("QAbstractItemView::item:selected{"));
+    QCOMPARE(QColor(declaredColour(item, QStringLiteral("color:"))), text);
 }
 
 void tst_Resources::indicatorImages_data()

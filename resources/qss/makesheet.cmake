@@ -28,12 +28,64 @@ foreach(i RANGE 1 9)
 endforeach()
 set(IMG ":/qss/${NAME}")
 
-# Disabled widgets and menu items take the border colour as their text colour; light black
-# uses it for their border instead, its border colour being too close to its panel to read.
-if(NAME STREQUAL "lightblack")
-    set(DISABLED "border-color:${BORDER};")
+# Colour arithmetic on "#RRGGBB" texts, for the few colours derived from the table.
+function(colour_channels colour out)
+    set(channels "")
+    foreach(at 1 3 5)
+        string(SUBSTRING "${colour}" ${at} 2 hex)
+        math(EXPR value "0x${hex}")
+        list(APPEND channels ${value})
+    endforeach()
+    set(${out} "${channels}" PARENT_SCOPE)
+endfunction()
+
+# Perceived brightness 0..255.
+function(colour_brightness colour out)
+    colour_channels("${colour}" c)
+    list(GET c 0 r)
+    list(GET c 1 g)
+    list(GET c 2 b)
+    math(EXPR y "(299 * ${r} + 587 * ${g} + 114 * ${b}) / 1000")
+    set(${out} ${y} PARENT_SCOPE)
+endfunction()
+
+# `percent` of the way from colour `from` to colour `to`.
+function(colour_mix from to percent out)
+    colour_channels("${from}" a)
+    colour_channels("${to}" b)
+    set(result "#")
+    foreach(i 0 1 2)
+        list(GET a ${i} x)
+        list(GET b ${i} y)
+        math(EXPR v "${x} + (${y} - ${x}) * ${percent} / 100" OUTPUT_FORMAT HEXADECIMAL)
+        string(SUBSTRING "${v}" 2 -1 v)
+        string(LENGTH "${v}" n)
+        if(n LESS 2)
+            set(v "0${v}")
+        endif()
+        string(TOUPPER "${v}" v)
+        string(APPEND result "${v}")
+    endforeach()
+    set(${out} "${result}" PARENT_SCOPE)
+endfunction()
+
+# On a dark panel the highlight fill is about as bright as a mid-tone text colour, so
+# selected items take a lighter text there.
+colour_brightness("${PANEL}" panel_brightness)
+if(panel_brightness LESS 128)
+    colour_mix("${TEXT}" "#FFFFFF" 50 SELECTED_TEXT)
 else()
-    set(DISABLED "color:${BORDER};")
+    set(SELECTED_TEXT "${TEXT}")
+endif()
+
+# Disabled widgets and menu items: text half way to the panel, readable on every theme
+# (the border colour is too close to the panel on most of them). Light black also draws
+# their border in its border colour.
+colour_mix("${TEXT}" "${PANEL}" 50 DISABLED_TEXT)
+if(NAME STREQUAL "lightblack")
+    set(DISABLED "color:${DISABLED_TEXT};border-color:${BORDER};")
+else()
+    set(DISABLED "color:${DISABLED_TEXT};")
 endif()
 
 file(READ "${TEMPLATE}" body)
