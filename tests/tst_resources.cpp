@@ -172,6 +172,8 @@ private slots:
     void disabledRule();
     void selectedTextReads_data();
     void selectedTextReads();
+    void edgesShowOnPanel_data();
+    void edgesShowOnPanel();
     void indicatorImages_data();
     void indicatorImages();
     void stateImages_data();
@@ -357,6 +359,27 @@ void tst_Resources::selectedTextReads()
              qPrintable(QStringLiteral("%1 on %2").arg(text.name(), fill.name())));
     const QString item = ruleBody(sheet, QStringLiteral("QAbstractItemView::item:selected{"));
     QCOMPARE(QColor(declaredColour(item, QStringLiteral("color:"))), text);
+}
+
+void tst_Resources::edgesShowOnPanel_data()
+{
+    addThemeRows();
+}
+
+// Empty input fields and group boxes are found by their edges alone.
+void tst_Resources::edgesShowOnPanel()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, colours);
+    const QString sheet = readSheet(name);
+    const int panel = brightness(QColor(colours.at(1)));
+    for (const QString &selector : {QStringLiteral("QDateTimeEdit{"), QStringLiteral(".QGroupBox{"),
+                                    QStringLiteral(".QFrame{")}) {
+        const QString edge =
+            declaredColour(ruleBody(sheet, selector), QStringLiteral("border:1px solid "));
+        QVERIFY2(QColor(edge).isValid(), qPrintable(selector));
+        QVERIFY2(qAbs(brightness(QColor(edge)) - panel) >= 28, qPrintable(selector + edge));
+    }
 }
 
 void tst_Resources::indicatorImages_data()

@@ -78,6 +78,20 @@ else()
     set(SELECTED_TEXT "${TEXT}")
 endif()
 
+# Edges of input fields, frames and group boxes in the theme's own colour, unless that is
+# lost against the panel (the border and frame colours of the dark themes are): then a
+# line between panel and text.
+colour_mix("${PANEL}" "${TEXT}" 35 fallback_edge)
+foreach(edge BORDER FRAME)
+    colour_brightness("${${edge}}" edge_brightness)
+    math(EXPR contrast "${edge_brightness} - ${panel_brightness}")
+    if(contrast GREATER -28 AND contrast LESS 28)
+        set(${edge}_EDGE "${fallback_edge}")
+    else()
+        set(${edge}_EDGE "${${edge}}")
+    endif()
+endforeach()
+
 # Disabled widgets and menu items: text half way to the panel, readable on every theme
 # (the border colour is too close to the panel on most of them). Light black also draws
 # their border in its border colour.
