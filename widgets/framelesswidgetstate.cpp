@@ -101,6 +101,19 @@ void FramelessWidgetState::resizeTo(const QPoint &globalPos)
 {
     const bool onBand = m_rubberBand && m_owner->rubberBandOnResize;
     const QRect old = onBand ? m_rubberBand->frameGeometry() : m_widget->frameGeometry();
+    QRect rect = draggedRect(old, globalPos);
+    if (!rect.isValid())
+        return;
+    keepMinimumSize(rect, old);
+
+    if (onBand)
+        m_rubberBand->setGeometry(rect);
+    else
+        m_widget->setGeometry(rect);
+}
+
+QRect FramelessWidgetState::draggedRect(const QRect &old, const QPoint &globalPos) const
+{
     int left = old.left();
     int top = old.top();
     int right = old.right();
@@ -108,6 +121,7 @@ void FramelessWidgetState::resizeTo(const QPoint &globalPos)
     const int px = globalPos.x();
     const int py = globalPos.y();
 
+    // Corners first: a corner press also lies on its two edges.
     if (m_pressedHit.topLeft) {
         left = px;
         top = py;
@@ -129,10 +143,11 @@ void FramelessWidgetState::resizeTo(const QPoint &globalPos)
     } else if (m_pressedHit.bottom) {
         bottom = py;
     }
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
 
-    QRect rect(QPoint(left, top), QPoint(right, bottom));
-    if (!rect.isValid())
-        return;
+void FramelessWidgetState::keepMinimumSize(QRect &rect, const QRect &old)
+{
     // The moving edge stays where it was rather than shrink below the minimum.
     if (rect.width() < kMinimumSide) {
         if (rect.left() == old.left())
@@ -146,11 +161,6 @@ void FramelessWidgetState::resizeTo(const QPoint &globalPos)
         else
             rect.setTop(old.top());
     }
-
-    if (onBand)
-        m_rubberBand->setGeometry(rect);
-    else
-        m_widget->setGeometry(rect);
 }
 
 void FramelessWidgetState::updateCursor(const QPoint &globalPos)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <Qt>
 
 #include <memory>
@@ -35,6 +36,9 @@ private:
     void onPress(QMouseEvent *event);
     void onRelease(QMouseEvent *event);
     void onMove(QMouseEvent *event);
+    // `old` with the edges taken at the last left press moved to the global point.
+    QRect draggedRect(const QRect &old, const QPoint &globalPos) const;
+    static void keepMinimumSize(QRect &rect, const QRect &old);
 
     FramelessHelper::Data *m_owner;
     std::unique_ptr<LinuxRubberBand> m_rubberBand;

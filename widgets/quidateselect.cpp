@@ -50,21 +50,15 @@ void QUIDateSelect::initControl()
     frame->setObjectName(QStringLiteral("frame"));
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
-    auto *grid = new QGridLayout(frame);
-    grid->setObjectName(QStringLiteral("gridLayout"));
+    gridLayout = new QGridLayout(frame);
+    gridLayout->setObjectName(QStringLiteral("gridLayout"));
 
-    labStart = new QLabel(QStringLiteral("开始时间"), frame);
-    labStart->setObjectName(QStringLiteral("labStart"));
-    labStart->setFocusPolicy(Qt::TabFocus);
-    grid->addWidget(labStart, 0, 0);
+    labStart = addLabel(QStringLiteral("labStart"), QStringLiteral("开始时间"), 0);
     dateStart = addEditor(QStringLiteral("dateStart"), 0);
     btnOk = addButton(QStringLiteral("btnOk"), QStringLiteral(":/image/btn_ok.png"),
                       QStringLiteral("确定"), 0);
 
-    labEnd = new QLabel(QStringLiteral("结束时间"), frame);
-    labEnd->setObjectName(QStringLiteral("labEnd"));
-    labEnd->setFocusPolicy(Qt::TabFocus);
-    grid->addWidget(labEnd, 1, 0);
+    labEnd = addLabel(QStringLiteral("labEnd"), QStringLiteral("结束时间"), 1);
     dateEnd = addEditor(QStringLiteral("dateEnd"), 1);
     btnClose = addButton(QStringLiteral("btnClose"), QStringLiteral(":/image/btn_close.png"),
                          QStringLiteral("关闭"), 1);
@@ -86,6 +80,15 @@ void QUIDateSelect::initControl()
     connect(btnMenu_Close, &QPushButton::clicked, this, &QUIDateSelect::on_btnMenu_Close_clicked);
 }
 
+QLabel *QUIDateSelect::addLabel(const QString &name, const QString &text, int row)
+{
+    auto *label = new QLabel(text, frame);
+    label->setObjectName(name);
+    label->setFocusPolicy(Qt::TabFocus);
+    gridLayout->addWidget(label, row, 0);
+    return label;
+}
+
 QDateTimeEdit *QUIDateSelect::addEditor(const QString &name, int row)
 {
     auto *editor = new QDateTimeEdit(frame);
@@ -94,7 +97,7 @@ QDateTimeEdit *QUIDateSelect::addEditor(const QString &name, int row)
     editor->setCalendarPopup(true);
     editor->calendarWidget()->setGridVisible(true);
     editor->calendarWidget()->setLocale(QLocale(QLocale::Chinese));
-    static_cast<QGridLayout *>(frame->layout())->addWidget(editor, row, 1);
+    gridLayout->addWidget(editor, row, 1);
     return editor;
 }
 
@@ -106,7 +109,7 @@ QPushButton *QUIDateSelect::addButton(const QString &name, const QString &icon, 
     button->setMinimumWidth(85);
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::StrongFocus);
-    static_cast<QGridLayout *>(frame->layout())->addWidget(button, row, 2);
+    gridLayout->addWidget(button, row, 2);
     return button;
 }
 

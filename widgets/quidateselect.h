@@ -6,6 +6,7 @@
 
 class QDateTimeEdit;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 
@@ -40,10 +41,13 @@ private slots:
     void on_btnMenu_Close_clicked();
 
 private:
+    // One cell each of the two-row grid: label, editor, button.
+    QLabel *addLabel(const QString &name, const QString &text, int row);
     QDateTimeEdit *addEditor(const QString &name, int row);
     QPushButton *addButton(const QString &name, const QString &icon, const QString &text, int row);
 
     QFrame *frame = nullptr;
+    QGridLayout *gridLayout = nullptr;
     QLabel *labStart = nullptr;
     QDateTimeEdit *dateStart = nullptr;
     QPushButton *btnOk = nullptr;
