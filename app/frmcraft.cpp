@@ -2,21 +2,19 @@
 #include "ui_frmcraft.h"
 
 #include <QDebug>
-#include <QIcon>
 
+#include "app/navbuttons.h"
 #include "common/appstate.h"
 #include "common/singleinstance.h"
 #include "config/femcraftitem.h"
-#include "widgets/appearance.h"
-#include "widgets/iconfont.h"
 #include "net/jsonopration.h"
 #include "records/frmcraftalgorithm.h"
 #include "records/frmcraftremotedata.h"
 
 namespace {
 const QString EditorCaption = QStringLiteral("项 点 编 辑");
-const char *const Captions[] = {"工 艺 记 录", "算 法 编 码", "项 点 编 辑", "构 型 列 表"};
-const ushort Glyphs[] = {0xea44, 0xea5b, 0xea5b, 0xea59};
+const QStringList Captions{QStringLiteral("工 艺 记 录"), QStringLiteral("算 法 编 码"),
+                           EditorCaption, QStringLiteral("构 型 列 表")};
 } // namespace
 
 frmCraft *frmCraft::Instance()
@@ -30,7 +28,7 @@ frmCraft::frmCraft(QWidget *parent) : QWidget(parent), ui(new Ui::frmCraft)
     initForm();
     initNav();
     initIcon();
-    connectSignals();
+    initSignalSlot();
 }
 
 frmCraft::~frmCraft()
@@ -67,30 +65,15 @@ void frmCraft::initNav()
 {
     navButtons = {ui->btn_data_remote, ui->btn_algorithm, ui->btn_itemPoints,
                   ui->btn_configuration};
-    for (int i = 0; i < navButtons.size(); ++i) {
-        QPushButton *button = navButtons.at(i);
-        button->setIconSize(QSize(30, 20));
-        button->setCheckable(true);
-        button->setText(QString::fromUtf8(Captions[i]));
-        connect(button, &QPushButton::clicked, this, &frmCraft::buttonClicked);
-    }
+    NavButtons::setUp(navButtons, Captions, QSize(30, 20), this, &frmCraft::buttonClicked);
 }
 
 void frmCraft::initIcon()
 {
-    for (int i = 0; i < navButtons.size(); ++i) {
-        const QPixmap glyph = IconFont::Instance()->glyphPixmap(
-            QColor(g_textColor), QChar(Glyphs[i]), 20, 30, 20, Qt::AlignCenter);
-        navButtons.at(i)->setIcon(QIcon(glyph));
-    }
+    NavButtons::setSectionGlyphs(navButtons, {0xea44, 0xea5b, 0xea5b, 0xea59});
 }
 
 void frmCraft::initSignalSlot()
-{
-    connectSignals();
-}
-
-void frmCraft::connectSignals()
 {
     // Unique: invoking this slot again must not run the editor twice per request.
     connect(FrmCraftRemoteData::Instance(), &FrmCraftRemoteData::setDataChangeView, this,
@@ -123,8 +106,7 @@ void frmCraft::switchTo(QPushButton *button, int index)
 {
     ui->stackedWidget->setCurrentIndex(index);
     forceSwitch = false;
-    for (QPushButton *each : qAsConst(navButtons))
-        each->setChecked(each == button);
+    NavButtons::checkOnly(navButtons, button);
 }
 
 void frmCraft::on_setDataChangeView()

@@ -19,6 +19,7 @@
 #include "app/frmconfigbasic.h"
 #include "app/frmcraft.h"
 #include "app/frmtemplate.h"
+#include "app/navbuttons.h"
 #include "common/appstate.h"
 #include "common/savelog.h"
 #include "common/singleinstance.h"
@@ -185,14 +186,7 @@ void frmMain::initNav()
     m_navButtons = {ui->btn_craft, ui->btn_template, ui->btn_setparams, ui->btn_debug};
     const QStringList captions{QStringLiteral("工 艺"), QStringLiteral("模 板"),
                                QStringLiteral("设 置"), QStringLiteral("调 试")};
-    for (int i = 0; i < m_navButtons.size(); ++i) {
-        QPushButton *button = m_navButtons.at(i);
-        button->setIconSize(QSize(25, 20));
-        button->setFixedWidth(100);
-        button->setCheckable(true);
-        button->setText(captions.at(i));
-        connect(button, &QPushButton::clicked, this, &frmMain::buttonClicked);
-    }
+    NavButtons::setUp(m_navButtons, captions, QSize(25, 20), this, &frmMain::buttonClicked, 100);
     ui->btn_craft->click();
 
     ui->btn_login->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -265,8 +259,7 @@ void frmMain::buttonClicked()
         return;
     }
     ui->stackedWidget->setCurrentIndex(index);
-    for (QPushButton *navButton : qAsConst(m_navButtons))
-        navButton->setChecked(navButton == button);
+    NavButtons::checkOnly(m_navButtons, button);
 }
 
 void frmMain::on_flashGUI()

@@ -2,15 +2,13 @@
 #include "ui_frmtemplate.h"
 
 #include <QDebug>
-#include <QIcon>
 
+#include "app/navbuttons.h"
 #include "common/appstate.h"
 #include "common/singleinstance.h"
 #include "net/jsonopration.h"
 #include "paint/frmtemplatepropaint.h"
 #include "records/frmtemplateproremote.h"
-#include "widgets/appearance.h"
-#include "widgets/iconfont.h"
 
 namespace {
 const QString RecordCaption = QStringLiteral("模 板 记 录");
@@ -28,7 +26,7 @@ Frmtemplate::Frmtemplate(QWidget *parent) : QWidget(parent), ui(new Ui::Frmtempl
     initForm();
     initNav();
     initIcon();
-    connectSignals();
+    initSignalSlot();
 }
 
 Frmtemplate::~Frmtemplate()
@@ -61,32 +59,16 @@ void Frmtemplate::insertPages()
 void Frmtemplate::initNav()
 {
     navButtons = {ui->btn_project_remote, ui->btn_paint};
-    const QStringList captions{RecordCaption, PaintCaption};
-    for (int i = 0; i < navButtons.size(); ++i) {
-        QPushButton *button = navButtons.at(i);
-        button->setIconSize(QSize(30, 20));
-        button->setCheckable(true);
-        button->setText(captions.at(i));
-        connect(button, &QPushButton::clicked, this, &Frmtemplate::buttonClicked);
-    }
+    NavButtons::setUp(navButtons, {RecordCaption, PaintCaption}, QSize(30, 20), this,
+                      &Frmtemplate::buttonClicked);
 }
 
 void Frmtemplate::initIcon()
 {
-    const ushort glyphs[] = {0xea44, 0xea5b};
-    for (int i = 0; i < navButtons.size(); ++i) {
-        const QPixmap glyph = IconFont::Instance()->glyphPixmap(
-            QColor(g_textColor), QChar(glyphs[i]), 20, 30, 20, Qt::AlignCenter);
-        navButtons.at(i)->setIcon(QIcon(glyph));
-    }
+    NavButtons::setSectionGlyphs(navButtons, {0xea44, 0xea5b});
 }
 
 void Frmtemplate::initSignalSlot()
-{
-    connectSignals();
-}
-
-void Frmtemplate::connectSignals()
 {
     // Unique: invoking this slot again must not open the painting page twice per request.
     connect(FrmTemplateProRemote::Instance(), &FrmTemplateProRemote::changeStackWidget, this,
@@ -121,8 +103,7 @@ void Frmtemplate::switchTo(QPushButton *button, int index)
 {
     ui->stackedWidget->setCurrentIndex(index);
     forceSwitch = false;
-    for (QPushButton *each : qAsConst(navButtons))
-        each->setChecked(each == button);
+    NavButtons::checkOnly(navButtons, button);
 }
 
 void Frmtemplate::on_changeStackWidget()
