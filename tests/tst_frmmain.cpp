@@ -17,34 +17,13 @@
 #include "common/savelog.h"
 #include "net/jsonopration.h"
 #include "net/logindialog.h"
+#include "support/messagecapture.h"
 #include "widgets/bottomwidget.h"
 #include "widgets/framelesshelper.h"
 #include "widgets/trayicon.h"
 #include "widgets/appearance.h"
 
 namespace {
-
-// Collects the warnings written while it lives.
-class WarningCatcher
-{
-public:
-    WarningCatcher()
-    {
-        s_messages.clear();
-        m_previous = qInstallMessageHandler(handler);
-    }
-    ~WarningCatcher() { qInstallMessageHandler(m_previous); }
-    QStringList warnings() const { return s_messages; }
-
-private:
-    static void handler(QtMsgType type, const QMessageLogContext &, const QString &msg)
-    {
-        if (type == QtWarningMsg)
-            s_messages << msg;
-    }
-    static inline QStringList s_messages;
-    QtMessageHandler m_previous;
-};
 
 const QString kGuardWarning = QStringLiteral("请先保存当前页面，执行保存和提交");
 
@@ -184,11 +163,11 @@ void tst_frmMain::navigationGuard()
 
     frmMain w;
     g_allowLeave = allowLeave;
-    WarningCatcher catcher;
+    MessageCapture log;
     button(w, qPrintable(clicked))->click();
     QCOMPARE(currentPage(w), page);
     QCOMPARE(checkedButtons(w), checked);
-    QCOMPARE(catcher.warnings().contains(kGuardWarning), warned);
+    QCOMPARE(log.has(QtWarningMsg, kGuardWarning), warned);
 }
 
 void tst_frmMain::permissions_data()
@@ -250,14 +229,14 @@ void tst_frmMain::logOut()
     QAction *logOut = actionNamed(button(w, "btn_login"), QStringLiteral("退出登录"));
     QVERIFY(logOut);
     QVERIFY(actionNamed(button(w, "btn_login"), QStringLiteral("切换账号")));
-    WarningCatcher catcher;
+    MessageCapture log;
     logOut->trigger();
 
     QVERIFY(!g_isLoggedIn);
     QVERIFY(button(w, "btn_craft")->isHidden());
     QVERIFY(button(w, "btn_template")->isHidden());
     QCOMPARE(currentPage(w), allowLeave ? 2 : 0);
-    QCOMPARE(catcher.warnings().contains(kGuardWarning), !allowLeave);
+    QCOMPARE(log.has(QtWarningMsg, kGuardWarning), !allowLeave);
     // Only the flag goes: token and user stay until the next login.
     QCOMPARE(g_token, QStringLiteral("token-1"));
     QCOMPARE(g_currentUser.permissions, QStringList{"*:*:*"});
@@ -279,7 +258,7 @@ void tst_frmMain::loginButton()
 
     // Logged in: only a warning.
     g_isLoggedIn = true;
-    WarningCatcher catcher;
+    MessageCapture log;
     shown = false;
     QTimer::singleShot(0, [&] {
         shown = LoginDialog::Instance()->isVisible();
@@ -288,7 +267,7 @@ void tst_frmMain::loginButton()
     login->click();
     QCoreApplication::processEvents();
     QVERIFY(!shown);
-    QVERIFY(catcher.warnings().contains(QStringLiteral("已经登录过了，可以访问远程了")));
+    QVERIFY(log.has(QtWarningMsg, QStringLiteral("已经登录过了，可以访问远程了")));
 }
 
 void tst_frmMain::skinMenu()
