@@ -11,7 +11,7 @@
 #include "net/jsonopration.h"
 
 namespace {
-int g_timeoutMs = 30000;
+int s_timeoutMs = 30000;
 
 QByteArray verb(HttpTool::Method method)
 {
@@ -38,43 +38,55 @@ HttpTool::HttpTool(QObject *parent) : QObject(parent) {}
 
 void HttpTool::setTimeout(int milliseconds)
 {
-    g_timeoutMs = milliseconds;
+    s_timeoutMs = milliseconds;
 }
 
 int HttpTool::timeout()
 {
-    return g_timeoutMs;
+    return s_timeoutMs;
 }
 
 bool HttpTool::request(Method method, const QString &url, const QByteArray &body)
 {
+    QNetworkReply *reply = send(method, url, body);
+    const bool answered = waitForAnswer(reply, url);
+    const QByteArray text = answered ? reply->readAll() : QByteArray();
+    reply->deleteLater();
+    if (answered)
+        JsonOpration::Instance()->ParseReciveJson(QString::fromUtf8(text));
+    return answered;
+}
+
+QNetworkReply *HttpTool::send(Method method, const QString &url, const QByteArray &body)
+{
     QNetworkRequest request{QUrl(url)};
     request.setRawHeader("Authorization", g_token.toUtf8());
     request.setRawHeader("Content-Type", "application/json;charset=utf-8");
-    QNetworkReply *reply = method == Get ? m_manager.get(request)
-                                         : m_manager.sendCustomRequest(request, verb(method), body);
+    return method == Get ? m_manager.get(request)
+                         : m_manager.sendCustomRequest(request, verb(method), body);
+}
 
+bool HttpTool::waitForAnswer(QNetworkReply *reply, const QString &url)
+{
+    // Synchronous for the caller, yet the window keeps painting while it waits.
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
     connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    timer.start(g_timeoutMs);
+    timer.start(s_timeoutMs);
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
 
-    const bool finished = reply->isFinished();
-    const bool answered =
-        finished && reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-    const QByteArray text = answered ? reply->readAll() : QByteArray();
-    if (!finished) {
+    if (!reply->isFinished()) {
         reply->abort();
         qCritical().noquote() << "服务器无响应，请求超时：" + url;
-    } else if (!answered) {
-        qCritical().noquote() << "连接服务器失败：" + reply->errorString();
+        return false;
     }
-    reply->deleteLater();
-    if (answered)
-        JsonOpration::Instance()->ParseReciveJson(QString::fromUtf8(text));
-    return answered;
+    // A reply without an HTTP status never reached a server.
+    if (!reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
+        qCritical().noquote() << "连接服务器失败：" + reply->errorString();
+        return false;
+    }
+    return true;
 }

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+class QNetworkReply;
+
 // The HTTP client of the management server. A request is synchronous for its caller:
 // it waits in a local event loop, then hands the reply text to the reply parser.
 class HttpTool : public QObject
@@ -35,5 +37,9 @@ public:
     static int timeout();
 
 private:
+    QNetworkReply *send(Method method, const QString &url, const QByteArray &body);
+    // True when the server answered; otherwise says why in the log.
+    bool waitForAnswer(QNetworkReply *reply, const QString &url);
+
     QNetworkAccessManager m_manager;
 };

@@ -44,18 +44,18 @@ void JsonOpration::parseLogin(const QJsonObject &reply)
 
 void JsonOpration::parseUserInfo(const QJsonObject &reply)
 {
-    const QJsonValue user = reply.value("user");
-    if (!user.isObject())
+    if (!reply.value("user").isObject())
         return;
-    const QJsonValue id = user.toObject().value("userId");
+    const QJsonObject user = reply.value("user").toObject();
+    const QJsonValue id = user.value("userId");
     const QString idText =
         id.isDouble() ? QString::number(id.toVariant().toLongLong()) : id.toString();
-    const QString name = user.toObject().value("userName").toString();
+    const QString name = user.value("userName").toString();
     if (idText.isEmpty() && name.isEmpty())
         return;
 
     g_currentUser.userName = idText + '|' + name;
-    g_currentUser.nickName = user.toObject().value("nickName").toString();
+    g_currentUser.nickName = user.value("nickName").toString();
     // The rights of this login only: a user must not keep the previous user's rights.
     g_currentUser.permissions.clear();
     for (const QJsonValue &right : reply.value("permissions").toArray()) {
