@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "common/singleinstance.h"
 #include "widgets/quihelper.h"
@@ -43,13 +42,7 @@ void QUIDateSelect::initControl()
     setObjectName(QStringLiteral("QUIDateSelect"));
     buildFrame(WithoutCountDown);
     labTitle->setText(QStringLiteral("日期时间选择"));
-    m_mainLayout->setSpacing(6);
-    m_mainLayout->setContentsMargins(6, 6, 6, 6);
-
-    frame = new QFrame(widgetMainQUI);
-    frame->setObjectName(QStringLiteral("frame"));
-    frame->setFrameShape(QFrame::Box);
-    frame->setFrameShadow(QFrame::Sunken);
+    frame = addContentFrame(6);
     gridLayout = new QGridLayout(frame);
     gridLayout->setObjectName(QStringLiteral("gridLayout"));
 
@@ -62,7 +55,6 @@ void QUIDateSelect::initControl()
     dateEnd = addEditor(QStringLiteral("dateEnd"), 1);
     btnClose = addButton(QStringLiteral("btnClose"), QStringLiteral(":/image/btn_close.png"),
                          QStringLiteral("关闭"), 1);
-    m_mainLayout->addWidget(frame);
 
     const QDateTime today(QDate::currentDate(), QTime(0, 0));
     dateStart->setDateTime(today);
