@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRawFont>
 #include <QRegularExpression>
+#include <QResource>
 #include <QTranslator>
 
 namespace {
@@ -216,6 +217,8 @@ void tst_Resources::sheetLayout()
     const QString sheet = readSheet(name);
     QVERIFY2(!sheet.isEmpty(), qPrintable(name));
 
+    QCOMPARE(QResource(QStringLiteral(":/qss/%1.css").arg(name)).compressionAlgorithm(),
+             QResource::ZlibCompression);
     QVERIFY(sheet.startsWith(QStringLiteral("QPalette{background:") + colours.at(1)));
     QCOMPARE(sheet.mid(20, 7), colours.at(1));
 
