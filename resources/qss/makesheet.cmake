@@ -92,14 +92,12 @@ foreach(edge BORDER FRAME)
     endif()
 endforeach()
 
-# Disabled widgets and menu items: text half way to the panel, readable on every theme
-# (the border colour is too close to the panel on most of them). Light black also draws
-# their border in its border colour.
-colour_mix("${TEXT}" "${PANEL}" 50 DISABLED_TEXT)
+# Disabled widgets and menu items take the border colour as their text colour; light
+# black, whose border colour is close to its text colour, gives it as their border instead.
 if(NAME STREQUAL "lightblack")
-    set(DISABLED "color:${DISABLED_TEXT};border-color:${BORDER};")
+    set(DISABLED "border-color:${BORDER};")
 else()
-    set(DISABLED "color:${DISABLED_TEXT};")
+    set(DISABLED "color:${BORDER};")
 endif()
 
 file(READ "${TEMPLATE}" body)
