@@ -5,7 +5,6 @@
 #include "common/shareddefs.h"
 #include "common/singleinstance.h"
 #include "records/recordtable.h"
-#include "widgets/delegatetool.h"
 
 FrmCraftAlgorithm *FrmCraftAlgorithm::Instance()
 {
@@ -18,14 +17,6 @@ FrmCraftAlgorithm::FrmCraftAlgorithm(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_table);
+    // The record operations (edit, delete) come with the record editor.
     m_table->setOperationGlyphs({0xF013, 0xF014});
-    connect(m_table->operationsDelegate(), &DelegateTool::buttonClicked, this,
-            &FrmCraftAlgorithm::on_buttonClicked);
-}
-
-void FrmCraftAlgorithm::on_buttonClicked(int btnIndex, const QModelIndex &index)
-{
-    // The record operations themselves come with the record editor.
-    Q_UNUSED(btnIndex);
-    Q_UNUSED(index);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QModelIndex>
 #include <QWidget>
 
 class RecordTable;
@@ -15,10 +14,6 @@ public:
     explicit FrmCraftAlgorithm(QWidget *parent = nullptr);
 
     RecordTable *table() const { return m_table; }
-
-public slots:
-    // A button of the operations column: 0 edit, 1 delete.
-    void on_buttonClicked(int btnIndex, const QModelIndex &index);
 
 private:
     RecordTable *m_table;

@@ -8,7 +8,6 @@
 #include "common/shareddefs.h"
 #include "common/userrights.h"
 #include "records/recordtable.h"
-#include "widgets/delegatetool.h"
 
 FrmCraftRemoteData *FrmCraftRemoteData::Instance()
 {
@@ -21,16 +20,8 @@ FrmCraftRemoteData::FrmCraftRemoteData(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_table);
+    // The record operations (edit, delete, download, upload) come with the record editor.
     m_table->setOperationGlyphs({0xF013, 0xF014, 0xF0ED, 0xF0EE});
-    connect(m_table->operationsDelegate(), &DelegateTool::buttonClicked, this,
-            &FrmCraftRemoteData::on_buttonClicked);
-}
-
-void FrmCraftRemoteData::on_buttonClicked(int btnIndex, const QModelIndex &index)
-{
-    // The record operations themselves come with the record editor.
-    Q_UNUSED(btnIndex);
-    Q_UNUSED(index);
 }
 
 void FrmCraftRemoteData::openItemPoints(const QString &recordId)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QModelIndex>
 #include <QWidget>
 
 class RecordTable;
@@ -19,8 +18,6 @@ public:
 public slots:
     // The item-point button of the craft row with this record id: needs the item right.
     void openItemPoints(const QString &recordId);
-    // A button of the operations column: 0 edit, 1 delete, 2 download, 3 upload.
-    void on_buttonClicked(int btnIndex, const QModelIndex &index);
 
 signals:
     // The current craft's id is set; the craft section opens the item-point editor.
