@@ -151,6 +151,12 @@ void frmMain::initForm()
     m_framelessHelper->setMovable(true);
     m_framelessHelper->setResizable(true);
 
+    initStatusBar();
+    initSkinMenu();
+}
+
+void frmMain::initStatusBar()
+{
     ui->bottomWidget->setVersion(QStringLiteral("alpha-V1.0.2.1"));
     ui->bottomWidget->setCurrentUserName(QStringLiteral("未登录"));
     ui->bottomWidget->setCurrentUserType(QStringLiteral("普通权限"));
@@ -158,7 +164,10 @@ void frmMain::initForm()
     ui->bottomWidget->setFontSize(g_fontSize > 12 ? g_fontSize - 1 : g_fontSize);
     ui->bottomWidget->setLineFixedWidth(true);
     ui->bottomWidget->start(1000);
+}
 
+void frmMain::initSkinMenu()
+{
     setContextMenuPolicy(Qt::ActionsContextMenu);
     for (const QString &caption : skinCaptions()) {
         auto *action = new QAction(caption, this);

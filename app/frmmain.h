@@ -63,6 +63,8 @@ protected:
 
 private:
     void initForm();
+    void initStatusBar();
+    void initSkinMenu();
     void initNav();
     void initIcon();
     void initLogForm();
