@@ -31,16 +31,20 @@ void LoginDialog::on_btnOk_clicked()
     g_currentUser.userName = ui->txtUserName->text();
     g_currentUser.password = ui->txtPassword->text();
 
-    // Only a token from this attempt counts; a failed attempt keeps the session it had.
+    // Only a login accepted in this attempt counts: a token beside a refusal is no login.
+    // A failed attempt keeps the session it had.
     const QString previousToken = g_token;
+    const bool wasLoggedIn = g_isLoggedIn;
     g_token.clear();
+    g_isLoggedIn = false;
     const bool answered = NetWorkManerger::Instance()->UserLogin();
-    if (!g_token.isEmpty()) {
+    if (g_isLoggedIn) {
         ui->txtPassword->clear();
         accept();
         return;
     }
     g_token = previousToken;
+    g_isLoggedIn = wasLoggedIn;
     // Without an answer the request has already said why.
     if (answered)
         qCritical().noquote() << "用户不存在或密码错误";

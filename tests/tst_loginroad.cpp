@@ -311,6 +311,9 @@ void tst_LoginRoad::malformedRepliesAreIgnored_data()
     QTest::newRow("login array") << QByteArray("/login") << QByteArray(R"(["token"])") << false;
     QTest::newRow("login without token")
         << QByteArray("/login") << QByteArray(R"({"code":200,"msg":"操作成功"})") << false;
+    QTest::newRow("login refused beside a token")
+        << QByteArray("/login") << QByteArray(R"({"code":500,"msg":"账号已停用","token":"t-1"})")
+        << false;
     QTest::newRow("login token not text")
         << QByteArray("/login") << QByteArray(R"({"code":200,"msg":"操作成功","token":7})")
         << false;
