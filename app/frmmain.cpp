@@ -236,6 +236,9 @@ void frmMain::initLogForm()
         auto *item = new QListWidgetItem(QString::fromUtf8(level.text), ui->listType);
         item->setData(Qt::UserRole, QString::number(level.value));
         item->setCheckState(Qt::Checked);
+        // Only the press slot toggles: were the view to toggle the box as well, a click on
+        // it would toggle twice and the mask would disagree with what the list shows.
+        item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
     }
     for (const LogEntry &size : kSizes)
         ui->cboxSize->addItem(QString::fromUtf8(size.text), size.value);

@@ -2,6 +2,9 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QListWidget>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <QTextEdit>
 
@@ -20,6 +23,7 @@ private slots:
     void cleanupTestCase();
     void settingsFolderReceivesEntries();
     void limitBoxesRotate();
+    void levelBoxTogglesOnce();
 
 private:
     QStringList logFiles() const
@@ -117,6 +121,35 @@ void tst_LogPanel::limitBoxesRotate()
     QCOMPARE(files.size(), 1);
     QVERIFY(files.first().endsWith(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) +
                                    QStringLiteral(".log")));
+}
+
+void tst_LogPanel::levelBoxTogglesOnce()
+{
+    // A press on the check box of a level, not only on its text, toggles it exactly once
+    // and the logger's mask follows what the box shows.
+    auto *list = m_window->findChild<QListWidget *>(QStringLiteral("listType"));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QListWidgetItem *debug = list->item(0);
+    QStyleOptionViewItem option;
+    option.initFrom(list->viewport());
+    option.rect = list->visualItemRect(debug);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QPoint box = list->style()
+                           ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list)
+                           .center();
+    QVERIFY(option.rect.contains(box));
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box);
+    QCOMPARE(debug->checkState(), Qt::Unchecked);
+    QCOMPARE(int(SaveLog::Instance()->GetMsgType()), 30);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box);
+    QCOMPARE(debug->checkState(), Qt::Checked);
+    QCOMPARE(int(SaveLog::Instance()->GetMsgType()), 31);
+    // Keyboard toggling would bypass the mask: the space bar must not change the box alone.
+    list->setCurrentItem(debug);
+    QTest::keyClick(list, Qt::Key_Space);
+    QCOMPARE(int(SaveLog::Instance()->GetMsgType()) == 31, debug->checkState() == Qt::Checked);
 }
 
 QTEST_MAIN(tst_LogPanel)
