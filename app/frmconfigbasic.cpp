@@ -62,8 +62,10 @@ void FrmConfigBasic::loadIniFile()
         QStringLiteral("%1:%2").arg(ui->le_minio_ip->text(), ui->le_minio_port->text());
     const QString logFileDir = ui->le_log_dir->text();
     const QString craftDataDir = ui->le_craftdata_dir->text();
-    if (!QUIHelper::dirExists(logFileDir))
-        QUIHelper::ensureDir(logFileDir);
+    // Not only when missing from the working folder: the logger writes under the program's
+    // folder, and a "logs" that happens to exist where the program was started from must
+    // not leave that folder uncreated.
+    QUIHelper::ensureDir(logFileDir);
     if (!QUIHelper::dirExists(craftDataDir))
         QUIHelper::ensureDir(craftDataDir);
     // As read: a relative folder stays relative here; the logger resolves it the same way.

@@ -43,6 +43,7 @@ private slots:
     void init();
     void cleanup();
     void loadFillsPageAndState();
+    void logFolderMadeWhereTheLoggerWrites();
     void missingFileGivesEmptyValues();
     void saveWritesExactlyEightKeys();
     void logBoxSendsItsState();
@@ -108,6 +109,21 @@ void tst_FrmConfig::loadFillsPageAndState()
     QVERIFY(!QDir(m_dir->filePath(QStringLiteral("tst_cfg_logs"))).exists());
     QVERIFY(QDir(craft).exists());
     QVERIFY(!QDir(tmp).exists());
+}
+
+void tst_FrmConfig::logFolderMadeWhereTheLoggerWrites()
+{
+    // The working folder already holds a folder of that name; the program's does not.
+    m_appFolders << QStringLiteral("tst_cfg_logs2");
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("tst_cfg_logs2")));
+    writeBytes(g_iniFilePath, "[Path]\nlogFileDir=tst_cfg_logs2\n");
+    const QString oldCwd = QDir::currentPath();
+    QDir::setCurrent(m_dir->path());
+    FrmConfigBasic page;
+    QDir::setCurrent(oldCwd);
+    QCOMPARE(g_logFileDir, QStringLiteral("tst_cfg_logs2"));
+    QVERIFY(
+        QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/tst_cfg_logs2")).exists());
 }
 
 void tst_FrmConfig::missingFileGivesEmptyValues()
