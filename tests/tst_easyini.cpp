@@ -11,6 +11,7 @@
 #include <sys/resource.h>
 
 #include "common/easyini.h"
+#include "support/filebytes.h"
 
 // A failing allocation must come back as std::bad_alloc, as it does in the release build,
 // so that a hostile element count reaches the reader's handler under the sanitizer too.
@@ -20,19 +21,6 @@ extern "C" const char *__asan_default_options()
 }
 
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 // The eight keys in the order the settings page writes them.
 void setPageKeys(EasyIni &ini)
@@ -165,7 +153,7 @@ void tst_EasyIni::reading()
     QFETCH(QString, section);
     QFETCH(QString, key);
     QFETCH(QVariant, expected);
-    writeBytes(path(), file);
+    FileBytes::write(path(), file);
     EasyIni ini;
     ini.load(path(), EasyIni::ReadOnly);
     const QVariant got = ini.value(section, key);
@@ -175,7 +163,8 @@ void tst_EasyIni::reading()
 
 void tst_EasyIni::rawLinesKeptInFileOrder()
 {
-    writeBytes(path(), "  ; head comment  \n\nx=1\n[a]\n# note\n k = v \nbroken\n[b]\n\n[]\n");
+    FileBytes::write(path(),
+                     "  ; head comment  \n\nx=1\n[a]\n# note\n k = v \nbroken\n[b]\n\n[]\n");
     {
         EasyIni ini;
         ini.load(path(), EasyIni::ReadWrite);
@@ -188,13 +177,13 @@ void tst_EasyIni::rawLinesKeptInFileOrder()
     }
     // Lines trimmed, comments and raw lines kept in place, new keys and sections appended,
     // no blank lines added between sections.
-    QCOMPARE(readBytes(path()), QByteArray("; head comment\n\nx=1\n[a]\n# note\nk=w\nbroken\n"
-                                           "new=@@n\n[b]\n\n[]\n[c]\nz=5\n"));
+    QCOMPARE(FileBytes::read(path()), QByteArray("; head comment\n\nx=1\n[a]\n# note\nk=w\nbroken\n"
+                                                 "new=@@n\n[b]\n\n[]\n[c]\nz=5\n"));
 }
 
 void tst_EasyIni::pageSaveDropsEverythingElse()
 {
-    writeBytes(path(), "; keep me?\n[Http]\nip=old\nextra=1\n[Other]\nk=v\n");
+    FileBytes::write(path(), "; keep me?\n[Http]\nip=old\nextra=1\n[Other]\nk=v\n");
     EasyIni ini;
     ini.load(path(), EasyIni::ReadOnly);
     QCOMPARE(ini.value("Http", "ip").toString(), QStringLiteral("old"));
@@ -202,13 +191,13 @@ void tst_EasyIni::pageSaveDropsEverythingElse()
     QVERIFY(!ini.value("Http", "ip").isValid());
     setPageKeys(ini);
     ini.save();
-    QCOMPARE(readBytes(path()), kPageFile);
+    QCOMPARE(FileBytes::read(path()), kPageFile);
 
     // Saving twice in a row gives the same file.
     ini.load(path(), EasyIni::WriteOnly);
     setPageKeys(ini);
     ini.save();
-    QCOMPARE(readBytes(path()), kPageFile);
+    QCOMPARE(FileBytes::read(path()), kPageFile);
 }
 
 void tst_EasyIni::dirtyAfterSave()
@@ -217,17 +206,17 @@ void tst_EasyIni::dirtyAfterSave()
     ini->load(path(), EasyIni::WriteOnly);
     setPageKeys(*ini);
     ini->save();
-    QCOMPARE(readBytes(path()), kPageFile);
-    writeBytes(path(), "changed by hand\n");
+    QCOMPARE(FileBytes::read(path()), kPageFile);
+    FileBytes::write(path(), "changed by hand\n");
     // Still counted as changed: destruction writes the same content once more.
     delete ini;
-    QCOMPARE(readBytes(path()), kPageFile);
+    QCOMPARE(FileBytes::read(path()), kPageFile);
 }
 
 void tst_EasyIni::readOnlyNeverWrites()
 {
     const QByteArray original("[Http]\nip=1\n");
-    writeBytes(path(), original);
+    FileBytes::write(path(), original);
     {
         EasyIni ini;
         ini.load(path(), EasyIni::ReadOnly);
@@ -235,7 +224,7 @@ void tst_EasyIni::readOnlyNeverWrites()
         QCOMPARE(ini.value("Http", "ip").toString(), QStringLiteral("2"));
         ini.save();
     }
-    QCOMPARE(readBytes(path()), original);
+    QCOMPARE(FileBytes::read(path()), original);
 }
 
 void tst_EasyIni::taggedValuesMatchQSettings_data()
@@ -378,7 +367,7 @@ void tst_EasyIni::decodingEdges()
 void tst_EasyIni::failedWriteKeepsOldFile()
 {
     const QByteArray original("[Http]\nip=keep\n; the operator's file\n");
-    writeBytes(path(), original);
+    FileBytes::write(path(), original);
     EasyIni ini;
     ini.load(path(), EasyIni::WriteOnly);
     ini.setValue("Http", "ip", QString(4096, QLatin1Char('x')));
@@ -394,13 +383,13 @@ void tst_EasyIni::failedWriteKeepsOldFile()
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
-    QCOMPARE(readBytes(path()).size(), original.size());
-    QCOMPARE(readBytes(path()), original);
+    QCOMPARE(FileBytes::read(path()).size(), original.size());
+    QCOMPARE(FileBytes::read(path()), original);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"app.ini"});
 
     // With room again the same object writes the new content.
     ini.save();
-    QVERIFY(readBytes(path()).startsWith("[Http]\nip=xxxx"));
+    QVERIFY(FileBytes::read(path()).startsWith("[Http]\nip=xxxx"));
 }
 
 void tst_EasyIni::saveCreatesFolderAndLeavesNoProbe()
@@ -410,34 +399,34 @@ void tst_EasyIni::saveCreatesFolderAndLeavesNoProbe()
     ini.load(deep, EasyIni::WriteOnly);
     ini.setValue("s", "k", "v");
     ini.save();
-    QCOMPARE(readBytes(deep), QByteArray("[s]\nk=v\n"));
+    QCOMPARE(FileBytes::read(deep), QByteArray("[s]\nk=v\n"));
     QCOMPARE(QDir(m_dir->filePath(QStringLiteral("a/b"))).entryList(QDir::Files),
              QStringList{"app.ini"});
 
     // A folder that cannot exist (a file is in the way): silently nothing.
-    writeBytes(m_dir->filePath(QStringLiteral("file")), "x");
+    FileBytes::write(m_dir->filePath(QStringLiteral("file")), "x");
     EasyIni blocked;
     blocked.load(m_dir->filePath(QStringLiteral("file/app.ini")), EasyIni::WriteOnly);
     blocked.setValue("s", "k", "v");
     blocked.save();
-    QCOMPARE(readBytes(m_dir->filePath(QStringLiteral("file"))), QByteArray("x"));
+    QCOMPARE(FileBytes::read(m_dir->filePath(QStringLiteral("file"))), QByteArray("x"));
 }
 
 void tst_EasyIni::pendingChangesStayWithTheirFile()
 {
-    writeBytes(path("a.ini"), "[s]\nk=a\n");
-    writeBytes(path("b.ini"), "[s]\nk=b\n");
+    FileBytes::write(path("a.ini"), "[s]\nk=a\n");
+    FileBytes::write(path("b.ini"), "[s]\nk=b\n");
     EasyIni ini;
     ini.load(path("a.ini"), EasyIni::ReadWrite);
     ini.setValue("s", "k", "changed");
     ini.load(path("b.ini"), EasyIni::ReadWrite);
-    QCOMPARE(readBytes(path("a.ini")), QByteArray("[s]\nk=changed\n"));
-    QCOMPARE(readBytes(path("b.ini")), QByteArray("[s]\nk=b\n"));
+    QCOMPARE(FileBytes::read(path("a.ini")), QByteArray("[s]\nk=changed\n"));
+    QCOMPARE(FileBytes::read(path("b.ini")), QByteArray("[s]\nk=b\n"));
     QCOMPARE(ini.value("s", "k").toString(), QStringLiteral("b"));
 
     ini.setValue("s", "k", "b2");
     ini.reload(path("a.ini"));
-    QCOMPARE(readBytes(path("b.ini")), QByteArray("[s]\nk=b2\n"));
+    QCOMPARE(FileBytes::read(path("b.ini")), QByteArray("[s]\nk=b2\n"));
     QCOMPARE(ini.value("s", "k").toString(), QStringLiteral("changed"));
 }
 
@@ -455,7 +444,7 @@ void tst_EasyIni::fuzzInputsReadWithoutCrash()
             ini.load(file, EasyIni::ReadOnly);
             (void)ini.value("s", "k").toString();
             (void)EasyIni::variantToString(
-                EasyIni::stringToVariant(QString::fromLatin1(readBytes(file))));
+                EasyIni::stringToVariant(QString::fromLatin1(FileBytes::read(file))));
             ++files;
         }
     }

@@ -11,21 +11,9 @@
 #include "app/frmconfigbasic.h"
 #include "common/appstate.h"
 #include "config/frmexcelshow.h"
+#include "support/filebytes.h"
 
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 QString editText(QWidget *page, const char *name)
 {
@@ -79,11 +67,11 @@ void tst_FrmConfig::loadFillsPageAndState()
     const QString craft = m_dir->filePath(QStringLiteral("craft/data"));
     const QString tmp = m_dir->filePath(QStringLiteral("tmp"));
     m_appFolders << QStringLiteral("tst_cfg_logs");
-    writeBytes(g_iniFilePath, "; operator notes\n[Http]\nip = 10.0.0.5\nport=8080\n"
-                              "[Path]\ncraftDataDir=" +
-                                  craft.toUtf8() + "\ntmpDir=" + tmp.toUtf8() +
-                                  "\nlogFileDir=tst_cfg_logs\n"
-                                  "[Minio]\nip=10.0.0.6\nport=\nbukeName=zaravazez\n");
+    FileBytes::write(g_iniFilePath, "; operator notes\n[Http]\nip = 10.0.0.5\nport=8080\n"
+                                    "[Path]\ncraftDataDir=" +
+                                        craft.toUtf8() + "\ntmpDir=" + tmp.toUtf8() +
+                                        "\nlogFileDir=tst_cfg_logs\n"
+                                        "[Minio]\nip=10.0.0.6\nport=\nbukeName=zaravazez\n");
     const QString oldCwd = QDir::currentPath();
     QDir::setCurrent(m_dir->path());
     FrmConfigBasic page;
@@ -116,7 +104,7 @@ void tst_FrmConfig::logFolderMadeWhereTheLoggerWrites()
     // The working folder already holds a folder of that name; the program's does not.
     m_appFolders << QStringLiteral("tst_cfg_logs2");
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("tst_cfg_logs2")));
-    writeBytes(g_iniFilePath, "[Path]\nlogFileDir=tst_cfg_logs2\n");
+    FileBytes::write(g_iniFilePath, "[Path]\nlogFileDir=tst_cfg_logs2\n");
     const QString oldCwd = QDir::currentPath();
     QDir::setCurrent(m_dir->path());
     FrmConfigBasic page;
@@ -140,8 +128,8 @@ void tst_FrmConfig::missingFileGivesEmptyValues()
 
 void tst_FrmConfig::saveWritesExactlyEightKeys()
 {
-    writeBytes(g_iniFilePath, "; dropped\n[Http]\nip=1.2.3.4\nport=80\nextra=gone\n"
-                              "[Other]\nk=v\n[Minio]\nip=5.6.7.8\nport=9005\nbukeName=b\n");
+    FileBytes::write(g_iniFilePath, "; dropped\n[Http]\nip=1.2.3.4\nport=80\nextra=gone\n"
+                                    "[Other]\nk=v\n[Minio]\nip=5.6.7.8\nport=9005\nbukeName=b\n");
     FrmConfigBasic page;
     page.findChild<QLineEdit *>(QStringLiteral("le_http_port"))->setText(QStringLiteral("8081"));
     page.findChild<QLineEdit *>(QStringLiteral("le_minio_bukeName"))->clear();
@@ -151,12 +139,12 @@ void tst_FrmConfig::saveWritesExactlyEightKeys()
     const QByteArray expected = "[Http]\nip=1.2.3.4\nport=8081\n"
                                 "[Path]\ncraftDataDir=\ntmpDir=\nlogFileDir=\n"
                                 "[Minio]\nip=5.6.7.8\nport=9005\nbukeName=\n";
-    QCOMPARE(readBytes(g_iniFilePath), expected);
+    QCOMPARE(FileBytes::read(g_iniFilePath), expected);
     // Takes effect at the next start only.
     QCOMPARE(g_httpBaseUrl, before);
 
     page.saveIniFile();
-    QCOMPARE(readBytes(g_iniFilePath), expected);
+    QCOMPARE(FileBytes::read(g_iniFilePath), expected);
 
     // Read back at the next start: the emptied value stays empty.
     FrmConfigBasic next;
