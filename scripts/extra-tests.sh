@@ -5,7 +5,7 @@
 # is left in <build folder>/fuzz/ to be added to tests/fuzz/regressions/.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "$1" && pwd)
+build=$(cd "$1" && pwd) || exit 1
 suite=$2
 [ "$suite" = normal ] || exit 0
 
@@ -14,12 +14,17 @@ mkdir -p "$out/corpus"
 moc="$(pkg-config --variable=host_bins Qt5Core)/moc"
 
 echo "=== fuzz: building the settings reader target"
-"$moc" "$root/common/easyini.h" -o "$out/moc_easyini.cpp" || exit 1
+# Bounded too: a stuck compiler must fail the step, not block the test command.
+rm -f "$out/fuzz_easyini"
+timeout -k 10 300 "$moc" "$root/common/easyini.h" -o "$out/moc_easyini.cpp" || {
+    echo "=== fuzz: moc failed"
+    exit 1
+}
 # shellcheck disable=SC2046
-clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address -fPIC -I"$root" \
+timeout -k 10 600 clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address -fPIC -I"$root" \
     "$root/tests/fuzz/fuzz_easyini.cpp" "$root/common/easyini.cpp" \
     "$root/common/instanceregistry.cpp" "$root/common/variantstreamcheck.cpp" "$out/moc_easyini.cpp" \
-    $(pkg-config --cflags --libs Qt5Gui) -o "$out/fuzz_easyini" || {
+    $(pkg-config --cflags --libs Qt5Gui) -o "$out/fuzz_easyini" && [ -x "$out/fuzz_easyini" ] || {
     echo "=== fuzz: build failed"
     exit 1
 }
