@@ -26,6 +26,37 @@ IniEntry rawLine(const QString &line)
     return entry;
 }
 
+bool isComment(const QString &line)
+{
+    return line.size() < 3 || line.startsWith(QLatin1Char(';')) ||
+           line.startsWith(QLatin1Char('#'));
+}
+
+bool isHeader(const QString &line)
+{
+    return !isComment(line) && line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'));
+}
+
+// A key line when a non-empty key and value stand around the first "="; any other line
+// is kept as it is.
+IniEntry parsedLine(const QString &line)
+{
+    if (isComment(line))
+        return rawLine(line);
+    const int eq = line.indexOf(QLatin1Char('='));
+    if (eq <= 0 || eq >= line.size() - 1)
+        return rawLine(line);
+    const QString key = line.left(eq).trimmed();
+    const QString text = line.mid(eq + 1).trimmed();
+    if (key.isEmpty() || text.isEmpty())
+        return rawLine(line);
+    IniEntry entry;
+    entry.isKeyValue = true;
+    entry.keyOrRawLine = key;
+    entry.value = EasyIni::stringToVariant(text);
+    return entry;
+}
+
 void appendEntry(IniSection &section, const IniEntry &entry)
 {
     section.entries.append(entry);
@@ -183,27 +214,13 @@ void EasyIni::readFile()
     current.noHeader = true;
     while (!in.atEnd()) {
         const QString line = in.readLine().trimmed();
-        if (line.size() < 3 || line.startsWith(QLatin1Char(';')) ||
-            line.startsWith(QLatin1Char('#'))) {
-            appendEntry(current, rawLine(line));
-        } else if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+        if (isHeader(line)) {
             sections.append(current);
             sectionNames.append(current.name);
             current = IniSection();
             current.name = line.mid(1, line.size() - 2);
         } else {
-            const int eq = line.indexOf(QLatin1Char('='));
-            const QString key = eq > 0 ? line.left(eq).trimmed() : QString();
-            const QString text = eq > 0 ? line.mid(eq + 1).trimmed() : QString();
-            if (eq > 0 && eq < line.size() - 1 && !key.isEmpty() && !text.isEmpty()) {
-                IniEntry entry;
-                entry.isKeyValue = true;
-                entry.keyOrRawLine = key;
-                entry.value = stringToVariant(text);
-                appendEntry(current, entry);
-            } else {
-                appendEntry(current, rawLine(line));
-            }
+            appendEntry(current, parsedLine(line));
         }
     }
     sections.append(current);
