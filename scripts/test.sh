@@ -16,9 +16,7 @@ run_suite() {
         status=1
         return
     fi
-    if [ -x "$root/scripts/extra-tests.sh" ]; then
-        "$root/scripts/extra-tests.sh" "$dir" "$name" || status=1
-    fi
+    bash "$root/scripts/extra-tests.sh" "$dir" "$name" || status=1
     echo "=== $name tests"
     (cd "$dir" && ctest --output-on-failure -j "$(nproc)") || status=1
 }
