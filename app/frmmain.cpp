@@ -31,28 +31,10 @@
 #include "widgets/iconfont.h"
 #include "widgets/iconhelper.h"
 #include "widgets/quihelper.h"
+#include "widgets/quiwidget.h"
 #include "widgets/trayicon.h"
 
 namespace {
-
-struct Skin
-{
-    const char *caption;
-    const char *resource;
-};
-
-// In the order of the skin menu.
-const Skin kSkins[] = {
-    {"银色", ":/qss/silvery.css"},       {"蓝色", ":/qss/blue.css"},
-    {"浅蓝色", ":/qss/lightblue.css"},   {"深蓝色", ":/qss/darkblue.css"},
-    {"灰色", ":/qss/gray.css"},          {"浅灰色", ":/qss/lightgray.css"},
-    {"深灰色", ":/qss/darkgray.css"},    {"黑色", ":/qss/black.css"},
-    {"浅黑色", ":/qss/lightblack.css"},  {"深黑色", ":/qss/darkblack.css"},
-    {"PS黑色", ":/qss/psblack.css"},     {"黑色扁平", ":/qss/flatblack.css"},
-    {"白色扁平", ":/qss/flatwhite.css"}, {"蓝色扁平", ":/qss/flatblue.css"},
-    {"紫色", ":/qss/purple.css"},        {"黑蓝色", ":/qss/blackblue.css"},
-    {"视频黑", ":/qss/blackvideo.css"},
-};
 
 struct LogEntry
 {
@@ -107,19 +89,13 @@ frmMain::~frmMain()
 
 QStringList frmMain::skinCaptions()
 {
-    QStringList captions;
-    for (const Skin &skin : kSkins)
-        captions << QString::fromUtf8(skin.caption);
-    return captions;
+    return QUIWidget::themeCaptions();
 }
 
 QString frmMain::skinResource(const QString &caption)
 {
-    for (const Skin &skin : kSkins) {
-        if (caption == QString::fromUtf8(skin.caption))
-            return QString::fromUtf8(skin.resource);
-    }
-    return QStringLiteral(":/qss/lightblue.css");
+    // An unknown caption gives -1, which the kit maps to light blue.
+    return QUIHelper::styleSheetPath(skinCaptions().indexOf(caption));
 }
 
 void frmMain::initForm()
