@@ -6,6 +6,7 @@
 #include "app/navbuttons.h"
 #include "common/appstate.h"
 #include "common/singleinstance.h"
+#include "common/userrights.h"
 #include "config/femcraftitem.h"
 #include "net/jsonopration.h"
 #include "records/frmcraftalgorithm.h"
@@ -118,14 +119,8 @@ void frmCraft::on_setDataChangeView()
 
 void frmCraft::on_flashGUI()
 {
-    for (const QString &right : qAsConst(g_currentUser.permissions)) {
-        if (right == QLatin1String("business:technology:list")) {
-            ui->btn_data_remote->show();
-        } else if (right == QLatin1String("business:algorithm:list")) {
-            ui->btn_algorithm->show();
-        } else if (right == QLatin1String("*:*:*")) {
-            ui->btn_data_remote->show();
-            ui->btn_algorithm->show();
-        }
-    }
+    if (currentUserHolds(QStringLiteral("business:technology:list")))
+        ui->btn_data_remote->show();
+    if (currentUserHolds(QStringLiteral("business:algorithm:list")))
+        ui->btn_algorithm->show();
 }

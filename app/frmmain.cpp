@@ -23,6 +23,7 @@
 #include "common/appstate.h"
 #include "common/savelog.h"
 #include "common/singleinstance.h"
+#include "common/userrights.h"
 #include "net/jsonopration.h"
 #include "net/logindialog.h"
 #include "records/frmtemplateprolocal.h"
@@ -252,16 +253,10 @@ void frmMain::buttonClicked()
 
 void frmMain::on_flashGUI()
 {
-    for (const QString &permission : qAsConst(g_currentUser.permissions)) {
-        if (permission == QLatin1String("business:technology:list")) {
-            ui->btn_craft->show();
-        } else if (permission == QLatin1String("business:template:list")) {
-            ui->btn_template->show();
-        } else if (permission == QLatin1String("*:*:*")) {
-            ui->btn_craft->show();
-            ui->btn_template->show();
-        }
-    }
+    if (currentUserHolds(QStringLiteral("business:technology:list")))
+        ui->btn_craft->show();
+    if (currentUserHolds(QStringLiteral("business:template:list")))
+        ui->btn_template->show();
 }
 
 void frmMain::on_setCurrentUserInfo(const ModelUserInfoItem &userInfo)

@@ -6,6 +6,7 @@
 #include "app/navbuttons.h"
 #include "common/appstate.h"
 #include "common/singleinstance.h"
+#include "common/userrights.h"
 #include "net/jsonopration.h"
 #include "paint/frmtemplatepropaint.h"
 #include "records/frmtemplateproremote.h"
@@ -117,8 +118,6 @@ void Frmtemplate::on_changeStackWidget()
 
 void Frmtemplate::on_flashGUI()
 {
-    for (const QString &right : qAsConst(g_currentUser.permissions)) {
-        if (right == QLatin1String("business:template:list") || right == QLatin1String("*:*:*"))
-            ui->btn_project_remote->show();
-    }
+    if (currentUserHolds(QStringLiteral("business:template:list")))
+        ui->btn_project_remote->show();
 }
