@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "common/programfolder.h"
 #include "common/singleinstance.h"
 
 namespace {
@@ -55,13 +56,6 @@ bool levelOf(QtMsgType type, Level *level)
         return true;
     }
     return false;
-}
-
-// Same rule as the folder creation of the settings page: not starting with "/" and
-// without ":/" means relative to the program's folder.
-bool isRelativeFolder(const QString &folder)
-{
-    return !folder.startsWith(QLatin1Char('/')) && !folder.contains(QLatin1String(":/"));
 }
 
 } // namespace
@@ -284,10 +278,9 @@ void SaveLog::refreshClock()
 
 QString SaveLog::folder() const
 {
-    const QString appDir = QCoreApplication::applicationDirPath();
     if (path.isEmpty())
-        return appDir;
-    return isRelativeFolder(path) ? QStringLiteral("%1/%2").arg(appDir, path) : path;
+        return QCoreApplication::applicationDirPath();
+    return underProgramFolder(path);
 }
 
 QString SaveLog::logFileName(const QString &stamp) const

@@ -12,6 +12,7 @@
 #include <QTranslator>
 #include <QWidget>
 
+#include "common/programfolder.h"
 #include "widgets/appearance.h"
 #include "widgets/quiinputbox.h"
 #include "widgets/quimessagebox.h"
@@ -33,10 +34,7 @@ bool QUIHelper::dirExists(const QString &path)
 
 void QUIHelper::ensureDir(const QString &path)
 {
-    QString target = path;
-    if (!target.startsWith(QLatin1Char('/')) && !target.contains(QLatin1String(":/")))
-        target = QStringLiteral("%1/%2").arg(appDirPath(), path);
-
+    const QString target = underProgramFolder(path);
     QDir dir(target);
     if (!dir.exists())
         dir.mkpath(target);
