@@ -1,7 +1,6 @@
 #include "appinit.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFont>
 #include <QFontDatabase>
 #include <QMouseEvent>
@@ -138,16 +137,9 @@ QString AppInit::generatedRules(bool darkSheet)
 
 void AppInit::initStyle(const QString &styleName)
 {
-    QFile file(styleName);
-    if (!file.open(QFile::ReadOnly))
+    QString qss;
+    if (!QUIHelper::loadThemeSheet(styleName, qss))
         return;
-    // The sheets are plain ASCII; anything after a NUL byte is not part of them.
-    const QByteArray bytes = file.readAll();
-    QString qss = QString::fromLatin1(bytes.constData());
-    file.close();
-
-    QUIHelper::readQssColors(qss, g_textColor, g_panelColor, g_borderColor, g_normalColorStart,
-                             g_normalColorEnd, g_darkColorStart, g_darkColorEnd, g_highColor);
 
     const bool dark = styleName.contains(QLatin1String("black")) ||
                       styleName.contains(QLatin1String("darkblue")) ||

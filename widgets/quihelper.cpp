@@ -148,21 +148,28 @@ QString QUIHelper::styleSheetPath(int number)
     return QStringLiteral(":/qss/%1.css").arg(QLatin1String(name));
 }
 
-void QUIHelper::setStyleByNumber(int number)
+bool QUIHelper::loadThemeSheet(const QString &path, QString &qss)
 {
-    QFile file(styleSheetPath(number));
+    QFile file(path);
     if (!file.open(QFile::ReadOnly))
-        return;
-
+        return false;
+    // The sheets are plain ASCII; anything after a NUL byte is not part of them.
     const QByteArray bytes = file.readAll();
-    const QString qss = QString::fromLatin1(bytes.constData(),
-                                            int(qstrnlen(bytes.constData(), uint(bytes.size()))));
-    const QString paletteColor = qss.mid(20, 7);
+    qss = QString::fromLatin1(bytes.constData(),
+                              int(qstrnlen(bytes.constData(), uint(bytes.size()))));
     readQssColors(qss, g_textColor, g_panelColor, g_borderColor, g_normalColorStart,
                   g_normalColorEnd, g_darkColorStart, g_darkColorEnd, g_highColor);
+    return true;
+}
+
+void QUIHelper::setStyleByNumber(int number)
+{
+    QString qss;
+    if (!loadThemeSheet(styleSheetPath(number), qss))
+        return;
+    const QString paletteColor = qss.mid(20, 7);
     qApp->setPalette(QPalette(QColor(paletteColor)));
     qApp->setStyleSheet(qss);
-    file.close();
 }
 
 int QUIHelper::askQuestion(const QString &message)

@@ -40,6 +40,9 @@ public:
                               QString &borderColor, QString &normalColorStart,
                               QString &normalColorEnd, QString &darkColorStart,
                               QString &darkColorEnd, QString &highColor);
+    // Reads the sheet's text (up to a NUL byte, if any) and its theme colours into the
+    // kit's colours; false, changing nothing, when the sheet cannot be opened.
+    static bool loadThemeSheet(const QString &path, QString &qss);
     // Applies theme 0..16 (any other number: light blue) and refills the kit's theme colours.
     static void setStyleByNumber(int number);
     static QString styleSheetPath(int number);
