@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QProxyStyle>
 
+#include "widgets/delegatetool.h"
+
 class QTimer;
 
 // The application style: the platform style plus one custom control element, a
@@ -13,7 +15,8 @@ class CustomStyle : public QProxyStyle
     Q_OBJECT
 
 public:
-    static constexpr ControlElement CE_Glow = ControlElement(QStyle::CE_CustomBase + 1);
+    // The element the table delegate asks for to draw a light point.
+    static constexpr ControlElement CE_Glow = DelegateTool::LightPointElement;
 
     CustomStyle();
     ~CustomStyle() override;

@@ -19,8 +19,6 @@ namespace {
 
 const QString separator = QStringLiteral("|");
 const QChar bullet(0x2022);
-// The application style's custom control element that draws a round light.
-const QStyle::ControlElement lightPointElement = QStyle::ControlElement(QStyle::CE_CustomBase + 1);
 
 int indexLevel(const QModelIndex &index)
 {
@@ -509,7 +507,7 @@ void DelegateTool::drawLightPoints(QPainter *painter, const QStyleOptionViewItem
         if (item.widget)
             button.initFrom(item.widget);
         button.rect = rect;
-        QApplication::style()->drawControl(lightPointElement, &button, painter, item.widget);
+        QApplication::style()->drawControl(LightPointElement, &button, painter, item.widget);
     }
 }
 

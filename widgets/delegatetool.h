@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QStringList>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <memory>
 
@@ -23,6 +24,11 @@ class DelegateTool : public QStyledItemDelegate
     Q_OBJECT
 
 public:
+    // The custom control element each light point is drawn with; the application style
+    // supplies its look.
+    static constexpr QStyle::ControlElement LightPointElement =
+        QStyle::ControlElement(QStyle::CE_CustomBase + 1);
+
     explicit DelegateTool(QObject *parent = nullptr);
     ~DelegateTool() override;
 
