@@ -1,5 +1,7 @@
 #include "mymodel.h"
 
+#include "common/shareddefs.h"
+
 namespace {
 
 enum Kind
@@ -26,7 +28,7 @@ const AlgorithmField algorithmFields[] = {
     &ModelCraftAlgorithmItem::remark,    &ModelCraftAlgorithmItem::operations,
 };
 
-// Columns 0 to 12; the camera states follow from column 13.
+// The columns before the camera states, which start at TemplateCameraColumn.
 using TemplateField = QString ModelTemplateProItem::*;
 const TemplateField templateFields[] = {
     &ModelTemplateProItem::id,
@@ -46,14 +48,15 @@ const TemplateField templateFields[] = {
 
 constexpr int craftColumns = int(sizeof(craftFields) / sizeof(craftFields[0]));
 constexpr int algorithmColumns = int(sizeof(algorithmFields) / sizeof(algorithmFields[0]));
-constexpr int templateRecordColumns = int(sizeof(templateFields) / sizeof(templateFields[0]));
-constexpr int templateColumns = templateRecordColumns + CameraCount;
+static_assert(int(sizeof(templateFields) / sizeof(templateFields[0])) == TemplateCameraColumn,
+              "one template field per column before the camera states");
+constexpr int templateColumns = TemplateCameraColumn + CameraCount;
 
 template <typename Item> auto templateField(Item &item, int column) -> decltype(&item.id)
 {
-    if (column < templateRecordColumns)
+    if (column < TemplateCameraColumn)
         return &(item.*templateFields[column]);
-    return &item.cameraStates[column - templateRecordColumns];
+    return &item.cameraStates[column - TemplateCameraColumn];
 }
 
 template <typename List> void removeRange(List &list, int row, int count)
