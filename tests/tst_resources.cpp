@@ -11,6 +11,8 @@
 #include <QResource>
 #include <QTranslator>
 
+#include "support/messagecapture.h"
+
 namespace {
 
 struct ThemeColours
@@ -146,13 +148,6 @@ QString declaredColour(const QString &body, const QString &property)
                                    QRegularExpression::escape(property) +
                                    QStringLiteral("(#[0-9A-Fa-f]{6}(?:[0-9A-Fa-f]{2})?)"));
     return value.match(body).captured(1);
-}
-
-QStringList parseWarnings;
-void collectWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtWarningMsg)
-        parseWarnings << message;
 }
 
 } // namespace
@@ -301,14 +296,18 @@ void tst_Resources::sheetParsesAndImagesResolve()
     }
     QVERIFY(urls >= 18);
 
-    parseWarnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(collectWarnings);
-    QWidget window;
-    window.setStyleSheet(sheet);
-    QCheckBox box(&window);
-    box.ensurePolished();
-    window.ensurePolished();
-    qInstallMessageHandler(previous);
+    QStringList parseWarnings;
+    {
+        MessageCapture capture;
+        QWidget window;
+        window.setStyleSheet(sheet);
+        QCheckBox box(&window);
+        box.ensurePolished();
+        window.ensurePolished();
+        for (const auto &message : capture.messages())
+            if (message.first == QtWarningMsg)
+                parseWarnings << message.second;
+    }
     QVERIFY2(parseWarnings.isEmpty(), qPrintable(parseWarnings.join(QLatin1Char('\n'))));
 }
 
