@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "common/appstate.h"
+#include "common/programfolder.h"
 #include "common/singleinstance.h"
 #include "widgets/appearance.h"
 #include "widgets/quihelper.h"
@@ -41,9 +42,7 @@ AppInit::AppInit(QObject *parent) : QObject(parent) {}
 
 QString AppInit::settingsPath(const QString &appDirPath, const QString &appFilePath)
 {
-    const QString fileName = appFilePath.split(QLatin1Char('/')).last();
-    const QString baseName = fileName.split(QLatin1Char('.')).first();
-    return QStringLiteral("%1/%2.ini").arg(appDirPath, baseName);
+    return QStringLiteral("%1/%2.ini").arg(appDirPath, programBaseName(appFilePath));
 }
 
 void AppInit::initSettingsPath()

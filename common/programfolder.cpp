@@ -8,3 +8,8 @@ QString underProgramFolder(const QString &path)
         return path;
     return QStringLiteral("%1/%2").arg(QCoreApplication::applicationDirPath(), path);
 }
+
+QString programBaseName(const QString &appFilePath)
+{
+    return appFilePath.section(QLatin1Char('/'), -1).section(QLatin1Char('.'), 0, 0);
+}

@@ -68,8 +68,7 @@ SaveLog *SaveLog::Instance()
 SaveLog::SaveLog(QObject *parent) : QObject(parent), file(new QFile(this))
 {
     path = QCoreApplication::applicationDirPath();
-    name = QCoreApplication::applicationFilePath().section(QLatin1Char('/'), -1);
-    name = name.section(QLatin1Char('.'), 0, 0);
+    name = programBaseName(QCoreApplication::applicationFilePath());
 }
 
 SaveLog::~SaveLog()
