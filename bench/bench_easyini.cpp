@@ -1,4 +1,12 @@
-// Reading a 10,000-key settings file: EasyIni against QSettings' full parse of the same file.
+// Settings files of 1k, 10k and 100k keys, in two shapes (100 sections; 10 keys per section):
+// EasyIni against QSettings doing the same work on the same bytes.
+//   parse:   open the file and parse all of it (QSettings: allKeys(), which parses every section)
+//   lookups: value() of every key on an already parsed file
+//   read:    open the file, then value() of every key, as the settings page does
+//   write:   every key set into an empty object, then written to a new file (save / sync)
+// Each figure is the median of interleaved repetitions (the two sides alternate who goes
+// first), every repetition on a file of its own: QSettings caches parsed files by path.
+// Usage: bench_easyini [repetitions, default 5]
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -7,39 +15,274 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "common/easyini.h"
 
 namespace {
 
-constexpr int Sections = 100;
-constexpr int KeysPerSection = 100;
-constexpr int Runs = 15;
+struct Shape
+{
+    int keys;
+    int keysPerSection;
+    const char *name;
+};
 
-QByteArray settingsText()
+// The keys of one file, in file order.
+struct KeySet
+{
+    QStringList sections;
+    QStringList keys;
+    QStringList paths; // "section/key" for QSettings
+    QStringList values;
+};
+
+KeySet keySet(const Shape &shape)
+{
+    KeySet set;
+    for (int i = 0; i < shape.keys; ++i) {
+        const int s = i / shape.keysPerSection;
+        const int k = i % shape.keysPerSection;
+        set.sections << QStringLiteral("section%1").arg(s);
+        set.keys << QStringLiteral("key%1").arg(k);
+        set.paths << set.sections.last() + QLatin1Char('/') + set.keys.last();
+        set.values << QStringLiteral("value %1 D:/data/folder").arg(i);
+    }
+    return set;
+}
+
+QByteArray fileText(const KeySet &set)
 {
     QByteArray text = "; generated\n";
-    for (int s = 0; s < Sections; ++s) {
-        text += "[section" + QByteArray::number(s) + "]\n";
-        for (int k = 0; k < KeysPerSection; ++k)
-            text += "key" + QByteArray::number(k) + "=value " + QByteArray::number(s * k) +
-                    " D:/data/folder\n";
+    for (int i = 0; i < set.keys.size(); ++i) {
+        if (i == 0 || set.sections.at(i) != set.sections.at(i - 1))
+            text += '[' + set.sections.at(i).toUtf8() + "]\n";
+        text += set.keys.at(i).toUtf8() + '=' + set.values.at(i).toUtf8() + '\n';
     }
     return text;
 }
 
-template <typename F> double medianMs(F run)
+double median(std::vector<double> times)
 {
-    std::vector<double> times;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// Milliseconds spent in `timed`, after `untimedBefore` and before `untimedAfter`.
+double timeMs(const std::function<void()> &untimedBefore, const std::function<void()> &timed,
+              const std::function<void()> &untimedAfter)
+{
+    untimedBefore();
+    QElapsedTimer timer;
+    timer.start();
+    timed();
+    const double ms = timer.nsecsElapsed() / 1e6;
+    untimedAfter();
+    return ms;
+}
+
+struct Result
+{
+    double ours = 0;
+    double qt = 0;
+};
+
+class Bench
+{
+public:
+    Bench(const Shape &shape, int repetitions, const QString &folder)
+        : m_shape(shape), m_set(keySet(shape)), m_reps(repetitions), m_folder(folder)
+    {
+        m_text = fileText(m_set);
+    }
+
+    Result parse()
+    {
+        return interleave(
+            [&](const QString &path) {
+                std::unique_ptr<EasyIni> ini;
+                return timeMs([] {},
+                              [&] {
+                                  ini.reset(new EasyIni);
+                                  ini->load(path, EasyIni::ReadOnly);
+                              },
+                              [&] {
+                                  countFound(ini->value(m_set.sections.last(), m_set.keys.last()));
+                                  ini.reset();
+                              });
+            },
+            [&](const QString &path) {
+                std::unique_ptr<QSettings> settings;
+                return timeMs([] {},
+                              [&] {
+                                  settings.reset(new QSettings(path, QSettings::IniFormat));
+                                  settings->setIniCodec("UTF-8");
+                                  countFound(settings->allKeys().size() == m_set.keys.size());
+                              },
+                              [&] { settings.reset(); });
+            },
+            2);
+    }
+
+    Result lookups()
+    {
+        return interleave(
+            [&](const QString &path) {
+                EasyIni ini;
+                return timeMs([&] { ini.load(path, EasyIni::ReadOnly); },
+                              [&] {
+                                  for (int i = 0; i < m_set.keys.size(); ++i)
+                                      countFound(ini.value(m_set.sections.at(i), m_set.keys.at(i)));
+                              },
+                              [] {});
+            },
+            [&](const QString &path) {
+                QSettings settings(path, QSettings::IniFormat);
+                settings.setIniCodec("UTF-8");
+                return timeMs([&] { (void)settings.allKeys(); },
+                              [&] {
+                                  for (const QString &key : qAsConst(m_set.paths))
+                                      countFound(settings.value(key));
+                              },
+                              [] {});
+            },
+            2 * m_set.keys.size());
+    }
+
+    Result read()
+    {
+        return interleave(
+            [&](const QString &path) {
+                std::unique_ptr<EasyIni> ini;
+                return timeMs([] {},
+                              [&] {
+                                  ini.reset(new EasyIni);
+                                  ini->load(path, EasyIni::ReadOnly);
+                                  for (int i = 0; i < m_set.keys.size(); ++i)
+                                      countFound(
+                                          ini->value(m_set.sections.at(i), m_set.keys.at(i)));
+                              },
+                              [&] { ini.reset(); });
+            },
+            [&](const QString &path) {
+                std::unique_ptr<QSettings> settings;
+                return timeMs([] {},
+                              [&] {
+                                  settings.reset(new QSettings(path, QSettings::IniFormat));
+                                  settings->setIniCodec("UTF-8");
+                                  for (const QString &key : qAsConst(m_set.paths))
+                                      countFound(settings->value(key));
+                              },
+                              [&] { settings.reset(); });
+            },
+            2 * m_set.keys.size());
+    }
+
+    // The object is destroyed outside the timing: EasyIni's destructor saves once more.
+    Result write()
+    {
+        return interleave(
+            [&](const QString &path) {
+                QFile::remove(path);
+                std::unique_ptr<EasyIni> ini;
+                const double ms =
+                    timeMs([] {},
+                           [&] {
+                               ini.reset(new EasyIni);
+                               ini->load(path, EasyIni::WriteOnly);
+                               for (int i = 0; i < m_set.keys.size(); ++i)
+                                   ini->setValue(m_set.sections.at(i), m_set.keys.at(i),
+                                                 m_set.values.at(i));
+                               ini->save();
+                           },
+                           [&] { ini.reset(); });
+                countFound(QFile(path).size() > m_text.size() / 2);
+                return ms;
+            },
+            [&](const QString &path) {
+                QFile::remove(path);
+                std::unique_ptr<QSettings> settings;
+                const double ms =
+                    timeMs([] {},
+                           [&] {
+                               settings.reset(new QSettings(path, QSettings::IniFormat));
+                               settings->setIniCodec("UTF-8");
+                               for (int i = 0; i < m_set.keys.size(); ++i)
+                                   settings->setValue(m_set.paths.at(i), m_set.values.at(i));
+                               settings->sync();
+                           },
+                           [&] { settings.reset(); });
+                countFound(QFile(path).size() > m_text.size() / 2);
+                return ms;
+            },
+            2);
+    }
+
+    bool allFound() const { return m_missing == 0; }
+
+private:
+    using Side = std::function<double(const QString &path)>;
+
+    // `expectedFound` is what one repetition of both sides adds to the found count.
+    Result interleave(const Side &ours, const Side &qt, int expectedFound)
+    {
+        std::vector<double> oursMs;
+        std::vector<double> qtMs;
+        for (int rep = 0; rep < m_reps; ++rep) {
+            const QString oursPath = freshFile(QStringLiteral("ours"));
+            const QString qtPath = freshFile(QStringLiteral("qt"));
+            m_found = 0;
+            if (rep % 2 == 0) {
+                oursMs.push_back(ours(oursPath));
+                qtMs.push_back(qt(qtPath));
+            } else {
+                qtMs.push_back(qt(qtPath));
+                oursMs.push_back(ours(oursPath));
+            }
+            m_missing += expectedFound - m_found;
+            QFile::remove(oursPath);
+            QFile::remove(qtPath);
+        }
+        return {median(oursMs), median(qtMs)};
+    }
+
+    QString freshFile(const QString &side)
+    {
+        const QString path = m_folder + QStringLiteral("/%1-%2-%3-%4.ini")
+                                            .arg(side)
+                                            .arg(m_shape.keys)
+                                            .arg(m_shape.keysPerSection)
+                                            .arg(m_serial++);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(m_text);
+        return path;
+    }
+
+    void countFound(const QVariant &value)
+    {
+        if (value.isValid())
+            ++m_found;
+    }
+    void countFound(bool ok) { m_found += ok ? 1 : 0; }
+
+    Shape m_shape;
+    KeySet m_set;
+    QByteArray m_text;
+    int m_reps;
+    QString m_folder;
+    int m_serial = 0;
+    int m_found = 0;
+    int m_missing = 0;
+};
+
+void printRow(const char *what, const Shape &shape, const Result &r, bool target)
+{
+    std::printf("  %-8s %7d keys, %-22s EasyIni %9.2f ms   QSettings %9.2f ms   ratio %6.2f%s\n",
+                what, shape.keys, shape.name, r.ours, r.qt, r.ours / r.qt,
+                target ? (r.ours <= r.qt ? "  (<= 1.00 met)" : "  (<= 1.00 NOT met)") : "");
 }
 
 } // namespace
@@ -48,35 +291,27 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    const int reps = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 5;
     QTemporaryDir dir;
-    // QSettings keeps parsed files in a process-wide cache: every run gets a file of its own.
-    const QByteArray text = settingsText();
-    QStringList paths;
-    for (int i = 0; i < 2 * Runs; ++i) {
-        paths << dir.filePath(QStringLiteral("bench%1.ini").arg(i));
-        QFile file(paths.last());
-        if (!file.open(QIODevice::WriteOnly))
-            return 1;
-        file.write(text);
-    }
+    if (!dir.isValid())
+        return 1;
 
-    int found = 0;
-    int next = 0;
-    const double ours = medianMs([&] {
-        EasyIni ini;
-        ini.load(paths.at(next++), EasyIni::ReadOnly);
-        found += ini.value(QStringLiteral("section99"), QStringLiteral("key99")).isValid();
-    });
-    const double qt = medianMs([&] {
-        QSettings settings(paths.at(next++), QSettings::IniFormat);
-        // allKeys() parses every section; value() alone would parse only one.
-        found += settings.allKeys().size() == Sections * KeysPerSection &&
-                 settings.value(QStringLiteral("section99/key99")).isValid();
-    });
-    std::printf("settings file of %d keys, median of %d runs\n", Sections * KeysPerSection, Runs);
-    std::printf("  EasyIni load:        %8.2f ms\n", ours);
-    std::printf("  QSettings full parse: %8.2f ms\n", qt);
-    std::printf("  ratio EasyIni/QSettings: %.2f (target <= 1.00) %s\n", ours / qt,
-                ours <= qt ? "met" : "NOT met");
-    return found == 2 * Runs ? 0 : 1;
+    std::printf("EasyIni against QSettings, median of %d interleaved repetitions\n", reps);
+    bool ok = true;
+    for (const int keys : {1000, 10000, 100000}) {
+        for (const Shape &shape :
+             {Shape{keys, keys / 100, "100 sections"}, Shape{keys, 10, "10 keys per section"}}) {
+            Bench bench(shape, reps, dir.path());
+            const bool target = keys == 100000;
+            printRow("parse", shape, bench.parse(), false);
+            printRow("lookups", shape, bench.lookups(), false);
+            printRow("read", shape, bench.read(), target);
+            printRow("write", shape, bench.write(), target);
+            std::fflush(stdout);
+            ok = ok && bench.allFound();
+        }
+    }
+    if (!ok)
+        std::printf("some keys were not found or some files not written\n");
+    return ok ? 0 : 1;
 }
