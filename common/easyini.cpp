@@ -59,6 +59,9 @@ IniEntry parsedLine(const QString &line)
 
 void appendEntry(IniSection &section, const IniEntry &entry)
 {
+    // A later duplicate stays in the file but is never the one found.
+    if (entry.isKeyValue && !section.m_firstEntry.contains(entry.keyOrRawLine))
+        section.m_firstEntry.insert(entry.keyOrRawLine, section.entries.size());
     section.entries.append(entry);
     section.keys.append(entry.isKeyValue ? entry.keyOrRawLine : QString());
 }
@@ -162,10 +165,10 @@ QVariant EasyIni::value(const QString &section, const QString &key) const
 {
     if (section.isEmpty() || key.isEmpty())
         return {};
-    const int s = sectionNames.indexOf(section);
+    const int s = sectionIndex(section);
     if (s < 0)
         return {};
-    const int k = sections.at(s).keys.indexOf(key);
+    const int k = sections.at(s).m_firstEntry.value(key, -1);
     if (k < 0)
         return {};
     return sections.at(s).entries.at(k).value;
@@ -175,16 +178,15 @@ void EasyIni::setValue(const QString &section, const QString &key, const QVarian
 {
     if (section.isEmpty() || key.isEmpty())
         return;
-    int s = sectionNames.indexOf(section);
+    int s = sectionIndex(section);
     if (s < 0) {
         IniSection added;
         added.name = section;
-        sections.append(added);
-        sectionNames.append(section);
+        appendSection(added);
         s = sections.size() - 1;
     }
     IniSection &target = sections[s];
-    int k = target.keys.indexOf(key);
+    int k = target.m_firstEntry.value(key, -1);
     if (k < 0) {
         IniEntry entry;
         entry.isKeyValue = true;
@@ -201,6 +203,7 @@ void EasyIni::readFile()
     dirty = false;
     sections.clear();
     sectionNames.clear();
+    m_firstSection.clear();
     if (mode == WriteOnly)
         return;
     QFile file(filePath);
@@ -225,6 +228,29 @@ void EasyIni::readFile()
     }
     sections.append(current);
     sectionNames.append(current.name);
+    indexSections();
+}
+
+void EasyIni::indexSections()
+{
+    m_firstSection.clear();
+    m_firstSection.reserve(sectionNames.size());
+    // Backwards, so that of two sections with one name the first is kept.
+    for (int s = sectionNames.size() - 1; s >= 0; --s)
+        m_firstSection.insert(sectionNames.at(s), s);
+}
+
+int EasyIni::sectionIndex(const QString &name) const
+{
+    return m_firstSection.value(name, -1);
+}
+
+void EasyIni::appendSection(const IniSection &section)
+{
+    if (!m_firstSection.contains(section.name))
+        m_firstSection.insert(section.name, sections.size());
+    sections.append(section);
+    sectionNames.append(section.name);
 }
 
 bool EasyIni::canWrite() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -21,6 +22,8 @@ struct IniSection
     QString name;
     QList<IniEntry> entries;
     QStringList keys; // index for index with entries; empty for a line that is not a key
+    // Entry of the first key line of each key, so lookups stay fast in large files.
+    QHash<QString, int> m_firstEntry;
 };
 
 // The settings file, held in memory in file order (comments and blank lines included).
@@ -62,6 +65,9 @@ public:
 
 private:
     void readFile();
+    void indexSections();
+    int sectionIndex(const QString &name) const;
+    void appendSection(const IniSection &section);
     bool canWrite() const;
     QByteArray serialized() const;
 
@@ -70,4 +76,5 @@ private:
     bool dirty = false;
     QList<IniSection> sections;
     QStringList sectionNames;
+    QHash<QString, int> m_firstSection; // the first section of each name
 };

@@ -51,6 +51,9 @@ private slots:
     void reading_data();
     void reading();
     void rawLinesKeptInFileOrder();
+    void setValueChangesTheFirst_data();
+    void setValueChangesTheFirst();
+    void loadForgetsTheOldFile();
     void pageSaveDropsEverythingElse();
     void dirtyAfterSave();
     void readOnlyNeverWrites();
@@ -118,6 +121,15 @@ void tst_EasyIni::reading_data()
                                            << "k" << QVariant("1");
     QTest::newRow("first of two keys") << QByteArray("[s]\nk=1\nk=2\n") << "s"
                                        << "k" << QVariant("1");
+    QTest::newRow("key only in the second of two sections")
+        << QByteArray("[s]\nk=1\n[s]\nj=2\n") << "s"
+        << "j" << invalid;
+    QTest::newRow("raw line, then the key") << QByteArray("[s]\nk=\nk=2\n") << "s"
+                                            << "k" << QVariant("2");
+    QTest::newRow("section case") << QByteArray("[S]\nk=1\n[s]\nk=2\n") << "s"
+                                  << "k" << QVariant("2");
+    QTest::newRow("key case") << QByteArray("[s]\nK=1\nk=2\n") << "s"
+                              << "k" << QVariant("2");
     QTest::newRow("missing section") << QByteArray("[s]\nk=1\n") << "t"
                                      << "k" << invalid;
     QTest::newRow("@@") << QByteArray("[s]\nk=@@home\n") << "s"
@@ -179,6 +191,62 @@ void tst_EasyIni::rawLinesKeptInFileOrder()
     // no blank lines added between sections.
     QCOMPARE(FileBytes::read(path()), QByteArray("; head comment\n\nx=1\n[a]\n# note\nk=w\nbroken\n"
                                                  "new=@@n\n[b]\n\n[]\n[c]\nz=5\n"));
+}
+
+void tst_EasyIni::setValueChangesTheFirst_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("writes"); // section, key, value, ...
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("first of two keys")
+        << QByteArray("[s]\nk=1\nk=2\n") << QStringList{"s", "k", "x"}
+        << QByteArray("[s]\nk=x\nk=2\n");
+    QTest::newRow("first of two sections")
+        << QByteArray("[s]\nk=1\n[s]\nj=2\n") << QStringList{"s", "j", "x"}
+        << QByteArray("[s]\nk=1\nj=x\n[s]\nj=2\n");
+    QTest::newRow("appended section and key found again")
+        << QByteArray("[s]\nk=1\n") << QStringList{"c", "z", "5", "c", "w", "6", "c", "z", "7"}
+        << QByteArray("[s]\nk=1\n[c]\nz=7\nw=6\n");
+    QTest::newRow("raw lines of the key's name")
+        << QByteArray("[s]\nk=\nk\n") << QStringList{"s", "k", "v", "s", "k", "w"}
+        << QByteArray("[s]\nk=\nk\nk=w\n");
+    QTest::newRow("case kept apart") << QByteArray("[S]\nk=1\n") << QStringList{"s", "K", "2"}
+                                     << QByteArray("[S]\nk=1\n[s]\nK=2\n");
+}
+
+void tst_EasyIni::setValueChangesTheFirst()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, writes);
+    QFETCH(QByteArray, expected);
+    FileBytes::write(path(), file);
+    EasyIni ini;
+    ini.load(path(), EasyIni::ReadWrite);
+    for (int i = 0; i + 2 < writes.size(); i += 3) {
+        ini.setValue(writes.at(i), writes.at(i + 1), writes.at(i + 2));
+        QCOMPARE(ini.value(writes.at(i), writes.at(i + 1)).toString(), writes.at(i + 2));
+    }
+    ini.save();
+    QCOMPARE(FileBytes::read(path()), expected);
+}
+
+void tst_EasyIni::loadForgetsTheOldFile()
+{
+    FileBytes::write(path("a.ini"), "[x]\nk=1\n[y]\nk=2\n");
+    FileBytes::write(path("b.ini"), "[y]\nk=3\n");
+    EasyIni ini;
+    ini.load(path("a.ini"), EasyIni::ReadOnly);
+    QCOMPARE(ini.value("y", "k").toString(), QStringLiteral("2"));
+    ini.load(path("b.ini"), EasyIni::ReadOnly);
+    QCOMPARE(ini.value("y", "k").toString(), QStringLiteral("3"));
+    QVERIFY(!ini.value("x", "k").isValid());
+
+    ini.load(path("b.ini"), EasyIni::WriteOnly);
+    QVERIFY(!ini.value("y", "k").isValid());
+    ini.setValue("y", "k", "4");
+    ini.save();
+    QCOMPARE(FileBytes::read(path("b.ini")), QByteArray("[y]\nk=4\n"));
 }
 
 void tst_EasyIni::pageSaveDropsEverythingElse()
