@@ -1,0 +1,6 @@
+#pragma once
+
+// The whole program: builds the application object, applies style and theme, shows the
+// main window and runs the event loop. The single instances are destroyed before the
+// application object, whichever way the loop was left; returns the loop's exit code.
+int startKestrane(int &argc, char **argv);
