@@ -2,6 +2,7 @@
 #include "ui_frmmain.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDebug>
 #include <QEvent>
@@ -11,8 +12,6 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
-
-#include <cstdlib>
 
 #include "app/appinit.h"
 #include "app/frmconfig.h"
@@ -333,8 +332,10 @@ void frmMain::on_btnMenu_Min_clicked()
 
 void frmMain::on_btnMenu_Close_clicked()
 {
+    // Out of the event loop, not the process: the single instances are destroyed while
+    // the application still lives.
     if (QUIHelper::askQuestion(QStringLiteral("确认退出Kestrane？")) == QMessageBox::Yes)
-        std::exit(0);
+        QCoreApplication::exit(0);
 }
 
 void frmMain::on_flushLogUI(const QString &msg)

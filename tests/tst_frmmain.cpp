@@ -6,7 +6,6 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -97,8 +96,6 @@ private slots:
     void declinedExitLeavesEverything_data();
     void declinedExitLeavesEverything();
     void glyphIcons();
-    void confirmedExitEndsTheProcess();
-    void exitChild();
     void saveBoxSwitchesTheLogger();
     void statusBarShowsThreeItems();
     void framelessFollowsMaximise();
@@ -628,41 +625,6 @@ void tst_frmMain::glyphIcons()
     auto *logo = w.findChild<QLabel *>(QStringLiteral("labLogoBg"));
     QCOMPARE(logo->text(), QString(QChar(0xe513)));
     QCOMPARE(logo->font().family(), QStringLiteral("iconfont"));
-}
-
-// Run in a child process: confirms the exit question, which must end the process at once.
-void tst_frmMain::exitChild()
-{
-    if (qEnvironmentVariableIsEmpty("KESTRANE_EXIT_CHILD"))
-        QSKIP("runs only as the child of confirmedExitEndsTheProcess");
-    frmMain w;
-    w.show();
-    std::function<void()> answer = [&] {
-        QWidget *box = QApplication::activeModalWidget();
-        if (!box) {
-            QTimer::singleShot(10, answer);
-            return;
-        }
-        box->findChild<QPushButton *>(QStringLiteral("btnOk"))->click();
-    };
-    QTimer::singleShot(0, answer);
-    button(w, "btnMenu_Close")->click();
-    QFAIL("the process went on after the exit was confirmed");
-}
-
-void tst_frmMain::confirmedExitEndsTheProcess()
-{
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("KESTRANE_EXIT_CHILD"), QStringLiteral("1"));
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("exitChild")});
-    QVERIFY(child.waitForFinished(60000));
-    const QByteArray output = child.readAllStandardOutput() + child.readAllStandardError();
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(child.exitCode() == 0, output.constData());
-    // Ended inside the click: the test runner never got to its summary.
-    QVERIFY2(!output.contains("Totals:"), output.constData());
 }
 
 QTEST_MAIN(tst_frmMain)

@@ -7,8 +7,6 @@
 #include <QMenu>
 #include <QWidget>
 
-#include <cstdlib>
-
 #include "common/singleinstance.h"
 
 TrayIcon *TrayIcon::Instance()
@@ -85,7 +83,7 @@ void TrayIcon::closeAll()
 {
     m_trayIcon->hide();
     m_trayIcon->deleteLater();
-    // Straight out: the event loop is not returned to and the main window gets no
-    // close event; the exit handlers destroy the single instances.
-    std::exit(0);
+    // Leaves the event loop without a close event to the main window; the single instances
+    // are destroyed before the application object.
+    QCoreApplication::exit(0);
 }

@@ -38,7 +38,7 @@ public slots:
     void setIcon(QString strIcon);
     void setToolTip(QString tip);
     void setVisible(bool visible);
-    // Ends the process with exit code 0; exit handlers destroy the single instances.
+    // Hides the icon and leaves the event loop with exit code 0: the program ends.
     void closeAll();
 
 private:

@@ -1,0 +1,204 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+
+#include <cstdio>
+
+#include "app/frmmain.h"
+#include "app/startup.h"
+#include "common/appstate.h"
+#include "common/easyini.h"
+#include "common/savelog.h"
+#include "widgets/trayicon.h"
+
+namespace {
+
+// The child runs the program's own start-up with a driver scheduled from the application
+// object's construction, as an operator would use it.
+const char kDriveFlag[] = "--drive";
+QString g_scenario;
+int g_questions = 0;
+
+QString marker(const QString &scenario)
+{
+    return QStringLiteral("last entry before exit: ") + scenario;
+}
+
+void say(const QString &line)
+{
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+frmMain *shownMainWindow()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *window = qobject_cast<frmMain *>(widget);
+        if (window && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+// Clicks the named button of the question box as soon as it is up; then runs next.
+void answer(const QString &buttonName, std::function<void()> next)
+{
+    QWidget *box = QApplication::activeModalWidget();
+    if (!box) {
+        QTimer::singleShot(10, [=] { answer(buttonName, next); });
+        return;
+    }
+    ++g_questions;
+    next();
+    box->findChild<QPushButton *>(buttonName)->click();
+}
+
+void triggerTrayExit()
+{
+    QMenu *menu = TrayIcon::Instance()->findChild<QSystemTrayIcon *>()->contextMenu();
+    for (QAction *action : menu->actions()) {
+        if (action->text() == QStringLiteral("退出")) {
+            qWarning().noquote() << marker(g_scenario);
+            action->trigger();
+        }
+    }
+}
+
+void drive()
+{
+    frmMain *window = shownMainWindow();
+    if (!window) {
+        QTimer::singleShot(10, drive);
+        return;
+    }
+    auto *close = window->findChild<QPushButton *>(QStringLiteral("btnMenu_Close"));
+    if (g_scenario == QLatin1String("tray")) {
+        triggerTrayExit();
+    } else if (g_scenario == QLatin1String("confirm")) {
+        // A settings change not yet saved: it must reach the file on the way out.
+        EasyIni::Instance()->load(g_iniFilePath, EasyIni::ReadWrite);
+        EasyIni::Instance()->setValue(QStringLiteral("Exit"), QStringLiteral("pending"),
+                                      QStringLiteral("written"));
+        QTimer::singleShot(0, [] {
+            answer(QStringLiteral("btnOk"), [] { qWarning().noquote() << marker(g_scenario); });
+        });
+        close->click();
+    } else {
+        QTimer::singleShot(0, [] { answer(QStringLiteral("btnCancel"), [] {}); });
+        close->click();
+        if (window->isVisible())
+            say(QStringLiteral("shown after decline"));
+        qWarning().noquote() << marker(g_scenario);
+        QCoreApplication::quit();
+    }
+}
+
+void scheduleDrive()
+{
+    QTimer::singleShot(0, drive);
+}
+
+int runDrivenProgram(int argc, char **argv)
+{
+    g_scenario = QString::fromLatin1(argv[2]);
+    qAddPreRoutine(scheduleDrive);
+    const int code = startKestrane(argc, argv);
+    const int left = (frmMain::Instance() ? 1 : 0) + (SaveLog::Instance() ? 1 : 0) +
+                     (EasyIni::Instance() ? 1 : 0) + (TrayIcon::Instance() ? 1 : 0);
+    say(QStringLiteral("questions %1, instances left %2").arg(g_questions).arg(left));
+    return code;
+}
+
+QByteArray lastLogFile(const QString &folder)
+{
+    const QStringList names =
+        QDir(folder).entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
+    if (names.isEmpty())
+        return QByteArray();
+    QFile file(QDir(folder).filePath(names.last()));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class tst_Startup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyExitEndsCleanly_data();
+    void everyExitEndsCleanly();
+};
+
+void tst_Startup::everyExitEndsCleanly_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<QStringList>("output");
+    QTest::addColumn<bool>("settingsWritten");
+    QTest::newRow("close button, 确定")
+        << "confirm" << QStringList{"questions 1, instances left 0"} << true;
+    QTest::newRow("tray 退出") << "tray" << QStringList{"questions 0, instances left 0"} << false;
+    QTest::newRow("取消, then quit")
+        << "decline" << QStringList{"shown after decline", "questions 1, instances left 0"}
+        << false;
+}
+
+void tst_Startup::everyExitEndsCleanly()
+{
+    QFETCH(QString, scenario);
+    QFETCH(QStringList, output);
+    QFETCH(bool, settingsWritten);
+
+    // A copy of this binary under the program's name, with its own settings file beside it.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    dir.setAutoRemove(!QTest::currentTestFailed());
+    const QString program = dir.filePath(QStringLiteral("Kestrane"));
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+    const QString ini = dir.filePath(QStringLiteral("Kestrane.ini"));
+    QFile iniFile(ini);
+    QVERIFY(iniFile.open(QIODevice::WriteOnly));
+    iniFile.write("[Path]\r\nlogFileDir=logs\r\n");
+    iniFile.close();
+
+    QProcess child;
+    child.start(program, {QLatin1String(kDriveFlag), scenario});
+    QVERIFY(child.waitForFinished(120000));
+    const QByteArray errors = child.readAllStandardError();
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(child.exitCode() == 0, errors.constData());
+    QVERIFY2(!errors.contains("runtime error"), errors.constData());
+    QCOMPARE(out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), output);
+
+    const QByteArray log = lastLogFile(dir.filePath(QStringLiteral("logs")));
+    QVERIFY2(log.endsWith("\r\n"), log.right(200).constData());
+    QList<QByteArray> entries = log.split('\n');
+    entries.removeLast(); // after the final CRLF
+    // The offscreen platform's own noise may follow, written while the windows go.
+    while (!entries.isEmpty() && entries.last().contains("does not support propagateSizeHints"))
+        entries.removeLast();
+    QVERIFY(!entries.isEmpty());
+    QVERIFY2(entries.last().endsWith('\r'), entries.last().constData());
+    QVERIFY2(entries.last().contains(marker(scenario).toUtf8()), entries.last().constData());
+
+    QVERIFY(iniFile.open(QIODevice::ReadOnly));
+    QCOMPARE(iniFile.readAll().contains("pending=written"), settingsWritten);
+}
+
+int main(int argc, char **argv)
+{
+    if (argc >= 3 && qstrcmp(argv[1], kDriveFlag) == 0)
+        return runDrivenProgram(argc, argv);
+    QCoreApplication app(argc, argv);
+    tst_Startup test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
