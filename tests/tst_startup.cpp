@@ -8,6 +8,7 @@
 #include <QSystemTrayIcon>
 
 #include <cstdio>
+#include <functional>
 
 #include "app/frmmain.h"
 #include "app/startup.h"
