@@ -5,6 +5,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
+#include <QVariant>
 
 #include "common/appstate.h"
 #include "common/singleinstance.h"
@@ -49,12 +50,16 @@ int HttpTool::timeout()
 bool HttpTool::request(Method method, const QString &url, const QByteArray &body)
 {
     QNetworkReply *reply = send(method, url, body);
-    const bool answered = waitForAnswer(reply, url);
-    const QByteArray text = answered ? reply->readAll() : QByteArray();
+    QByteArray text;
+    const bool complete = readReply(reply, url, &text);
     reply->deleteLater();
-    if (answered)
-        JsonOpration::Instance()->ParseReciveJson(QString::fromUtf8(text));
-    return answered;
+    if (!complete)
+        return false;
+    if (!JsonOpration::Instance()->ParseReciveJson(QString::fromUtf8(text))) {
+        qCritical().noquote() << QStringLiteral("服务器回复无效：") + url;
+        return false;
+    }
+    return true;
 }
 
 QNetworkReply *HttpTool::send(Method method, const QString &url, const QByteArray &body)
@@ -66,7 +71,7 @@ QNetworkReply *HttpTool::send(Method method, const QString &url, const QByteArra
                          : m_manager.sendCustomRequest(request, verb(method), body);
 }
 
-bool HttpTool::waitForAnswer(QNetworkReply *reply, const QString &url)
+bool HttpTool::readReply(QNetworkReply *reply, const QString &url, QByteArray *body)
 {
     // Synchronous for the caller, yet the window keeps painting while it waits.
     QEventLoop loop;
@@ -74,18 +79,48 @@ bool HttpTool::waitForAnswer(QNetworkReply *reply, const QString &url)
     timer.setSingleShot(true);
     connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // Taken as it arrives, so that an endless body or a gzip bomb is stopped at the limit.
+    bool tooLarge = false;
+    const auto take = [&] {
+        if (tooLarge)
+            return;
+        body->append(reply->read(MaxReplyBytes + 1 - body->size()));
+        tooLarge = body->size() > MaxReplyBytes;
+        if (tooLarge)
+            reply->abort();
+    };
+    connect(reply, &QNetworkReply::readyRead, &loop, take);
+    reply->setReadBufferSize(MaxReplyBytes);
     timer.start(s_timeoutMs);
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
 
     if (!reply->isFinished()) {
         reply->abort();
-        qCritical().noquote() << "服务器无响应，请求超时：" + url;
+        qCritical().noquote() << QStringLiteral("服务器无响应，请求超时：") + url;
+        return false;
+    }
+    take();
+    if (tooLarge) {
+        qCritical().noquote()
+            << QStringLiteral("服务器回复超过 %1 字节，已中止：%2").arg(MaxReplyBytes).arg(url);
         return false;
     }
     // A reply without an HTTP status never reached a server.
-    if (!reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
-        qCritical().noquote() << "连接服务器失败：" + reply->errorString();
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!status.isValid()) {
+        qCritical().noquote() << QStringLiteral("连接服务器失败：") + reply->errorString();
+        return false;
+    }
+    // Redirects are not followed: the login goes to the configured server or nowhere.
+    const int code = status.toInt();
+    if (code < 200 || code > 299) {
+        qCritical().noquote() << QStringLiteral("服务器返回 HTTP %1：%2").arg(code).arg(url);
+        return false;
+    }
+    // Qt also reports a body shorter than its announced length here.
+    if (reply->error() != QNetworkReply::NoError) {
+        qCritical().noquote() << QStringLiteral("服务器回复不完整，连接中断：") + url;
         return false;
     }
     return true;

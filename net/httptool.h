@@ -24,12 +24,17 @@ public:
     };
     Q_ENUM(Method)
 
+    // Largest reply body read, counted after unpacking: a login or user-information reply
+    // is a few kilobytes at most, so anything beyond this is a faulty or hostile server.
+    static constexpr qint64 MaxReplyBytes = 1024 * 1024;
+
     static HttpTool *Instance();
     explicit HttpTool(QObject *parent = nullptr);
 
     // Sends with the stored token as "Authorization" and a JSON content type. Returns
-    // true when the server answered; a refused connection or no answer within the
-    // time-out is logged as critical and returns false.
+    // true when a complete 2xx reply arrived and the parser could read it. Anything else
+    // (no connection, time-out, error status or redirect, a reply cut off or larger than
+    // MaxReplyBytes, a body the parser cannot read) is logged as critical and returns false.
     bool request(Method method, const QString &url, const QByteArray &body = QByteArray());
 
     // How long a request may wait for its reply; 30 s unless changed.
@@ -38,8 +43,9 @@ public:
 
 private:
     QNetworkReply *send(Method method, const QString &url, const QByteArray &body);
-    // True when the server answered; otherwise says why in the log.
-    bool waitForAnswer(QNetworkReply *reply, const QString &url);
+    // Fills body with the reply and returns true when it is complete and successful;
+    // otherwise says why in the log.
+    bool readReply(QNetworkReply *reply, const QString &url, QByteArray *body);
 
     QNetworkAccessManager m_manager;
 };

@@ -1,11 +1,43 @@
 #include "jsonopration.h"
 
+#include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QVariant>
 
 #include "common/appstate.h"
 #include "common/singleinstance.h"
 #include "net/networkmanerger.h"
+
+namespace {
+// The token goes out as a header value, where a line break would start a header of the
+// server's choosing.
+bool fitsInHeader(const QString &token)
+{
+    for (const QChar c : token) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+// The id as the server wrote it: integers exactly, any other value as its JSON text.
+QString idText(const QJsonValue &id)
+{
+    switch (id.type()) {
+    case QJsonValue::Undefined:
+        return QString();
+    case QJsonValue::String:
+        return id.toString();
+    case QJsonValue::Double:
+        // An integer within 64 bits comes back as one; a double keeps its shortest text.
+        return id.toVariant().toString();
+    default:
+        const QByteArray text = QJsonDocument(QJsonArray{id}).toJson(QJsonDocument::Compact);
+        return QString::fromUtf8(text.mid(1, text.size() - 2));
+    }
+}
+} // namespace
 
 JsonOpration *JsonOpration::Instance()
 {
@@ -14,57 +46,62 @@ JsonOpration *JsonOpration::Instance()
 
 JsonOpration::JsonOpration(QObject *parent) : QObject(parent) {}
 
-void JsonOpration::ParseReciveJson(const QString &text)
+bool JsonOpration::ParseReciveJson(const QString &text)
 {
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
     if (!document.isObject())
-        return;
+        return false;
     switch (g_requestType) {
     case NetWorkManerger::LoginRequest:
-        parseLogin(document.object());
-        break;
+        return parseLogin(document.object());
     case NetWorkManerger::UserInfoRequest:
-        parseUserInfo(document.object());
-        break;
+        return parseUserInfo(document.object());
     default:
-        break;
+        return true;
     }
 }
 
-void JsonOpration::parseLogin(const QJsonObject &reply)
+bool JsonOpration::parseLogin(const QJsonObject &reply)
 {
-    const QJsonValue token = reply.value("token");
-    if (token.isString())
-        g_token = token.toString();
-    if (reply.value("msg").toString() == QStringLiteral("操作成功") && !g_token.isEmpty()) {
-        g_isLoggedIn = true;
-        NetWorkManerger::Instance()->GetUserInfo();
-    }
+    const QJsonValue msg = reply.value("msg");
+    if (!msg.isString())
+        return false;
+    // A refusal is a proper answer: the login dialog tells the operator.
+    if (msg.toString() != QStringLiteral("操作成功"))
+        return true;
+    const QString token = reply.value("token").toString();
+    if (token.isEmpty() || !fitsInHeader(token))
+        return false;
+
+    g_token = token;
+    g_isLoggedIn = true;
+    // The request has said what went wrong; the operator must also know where that leaves them.
+    if (!NetWorkManerger::Instance()->GetUserInfo())
+        qCritical().noquote() << QStringLiteral("已登录，但未能读取用户信息：当前账号没有任何权限");
+    return true;
 }
 
-void JsonOpration::parseUserInfo(const QJsonObject &reply)
+bool JsonOpration::parseUserInfo(const QJsonObject &reply)
 {
-    if (!reply.value("user").isObject())
-        return;
     const QJsonObject user = reply.value("user").toObject();
-    const QJsonValue id = user.value("userId");
-    const QString idText =
-        id.isDouble() ? QString::number(id.toVariant().toLongLong()) : id.toString();
+    const QString id = idText(user.value("userId"));
     const QString name = user.value("userName").toString();
-    if (idText.isEmpty() && name.isEmpty())
-        return;
+    const QJsonValue rights = reply.value("permissions");
+    if ((id.isEmpty() && name.isEmpty()) || !rights.isArray())
+        return false;
 
-    g_currentUser.userName = idText + '|' + name;
+    g_currentUser.userName = id + '|' + name;
     g_currentUser.nickName = user.value("nickName").toString();
     // The rights of this login only: a user must not keep the previous user's rights.
     g_currentUser.permissions.clear();
-    for (const QJsonValue &right : reply.value("permissions").toArray()) {
+    for (const QJsonValue &right : rights.toArray()) {
         if (right.isString())
             g_currentUser.permissions << right.toString();
     }
-    if (g_currentUser.userName.isEmpty() || g_currentUser.permissions.isEmpty())
-        return;
+    if (g_currentUser.permissions.isEmpty())
+        return true;
     emit setCurrentUserInfo(g_currentUser);
     emit flashGUI();
     emit flashAllRemoteView();
+    return true;
 }

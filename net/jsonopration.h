@@ -14,9 +14,10 @@ public:
     static JsonOpration *Instance();
     explicit JsonOpration(QObject *parent = nullptr);
 
-    // Reads a reply by the kind of the request in flight (g_requestType). A reply that is
-    // not a JSON object, or lacks what its kind needs, changes nothing.
-    void ParseReciveJson(const QString &text);
+    // Reads a reply by the kind of the request in flight (g_requestType). Returns false,
+    // having changed nothing, when the reply is not a JSON object or lacks what its kind
+    // needs; a login refusal is a readable reply.
+    bool ParseReciveJson(const QString &text);
 
 signals:
     void setCurrentUserInfo(ModelUserInfoItem item);
@@ -24,6 +25,6 @@ signals:
     void flashAllRemoteView();
 
 private:
-    void parseLogin(const QJsonObject &reply);
-    void parseUserInfo(const QJsonObject &reply);
+    bool parseLogin(const QJsonObject &reply);
+    bool parseUserInfo(const QJsonObject &reply);
 };

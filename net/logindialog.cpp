@@ -28,13 +28,16 @@ LoginDialog::~LoginDialog()
 
 void LoginDialog::on_btnOk_clicked()
 {
-    g_currentUser.userName = ui->txtUserName->text();
-    g_currentUser.password = ui->txtPassword->text();
-
-    // Only a login accepted in this attempt counts: a token beside a refusal is no login.
-    // A failed attempt keeps the session it had.
+    // A failed attempt gives back the session it interrupted, whole.
+    const ModelUserInfoItem previousUser = g_currentUser;
     const QString previousToken = g_token;
     const bool wasLoggedIn = g_isLoggedIn;
+
+    g_currentUser.userName = ui->txtUserName->text();
+    g_currentUser.password = ui->txtPassword->text();
+    // Rights belong to one session: none are held while the new one is being opened.
+    g_currentUser.permissions.clear();
+    // Only a login accepted in this attempt counts: a token beside a refusal is no login.
     g_token.clear();
     g_isLoggedIn = false;
     const bool answered = NetWorkManerger::Instance()->UserLogin();
@@ -43,9 +46,10 @@ void LoginDialog::on_btnOk_clicked()
         accept();
         return;
     }
+    g_currentUser = previousUser;
     g_token = previousToken;
     g_isLoggedIn = wasLoggedIn;
-    // Without an answer the request has already said why.
+    // A failed request has already said why; a readable reply without a login is a refusal.
     if (answered)
         qCritical().noquote() << "用户不存在或密码错误";
 }

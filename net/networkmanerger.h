@@ -19,8 +19,8 @@ public:
     static NetWorkManerger *Instance();
     explicit NetWorkManerger(QObject *parent = nullptr);
 
-    // Posts the current user's name and password to "/login"; true when answered.
+    // Posts the current user's name and password to "/login"; true when the reply was read.
     bool UserLogin();
-    // Asks "/getInfo" for the logged-in user's names and rights; true when answered.
+    // Asks "/getInfo" for the logged-in user's names and rights; true when the reply was read.
     bool GetUserInfo();
 };

@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include <QAction>
-#include <QDirIterator>
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -13,14 +13,36 @@
 #include "app/frmmain.h"
 #include "app/frmtemplate.h"
 #include "common/appstate.h"
+#include "common/userrights.h"
 #include "net/httptool.h"
 #include "net/jsonopration.h"
 #include "net/logindialog.h"
 #include "support/fakeserver.h"
+#include "support/filebytes.h"
 #include "support/messagecapture.h"
 
 namespace {
 const char *const WrongPassword = "用户不存在或密码错误";
+const char *const NoRights = "已登录，但未能读取用户信息：当前账号没有任何权限";
+// What the critical message names, by way of failure.
+const char *const TooLarge = "超过 1048576 字节";
+const char *const CutOff = "不完整";
+const char *const Invalid = "回复无效";
+
+bool saidCritical(const MessageCapture &log, const QString &fragment)
+{
+    for (const auto &message : log.messages()) {
+        if (message.first == QtCriticalMsg && message.second.contains(fragment))
+            return true;
+    }
+    return false;
+}
+
+bool sameUser(const ModelUserInfoItem &a, const ModelUserInfoItem &b)
+{
+    return a.userName == b.userName && a.nickName == b.nickName && a.password == b.password &&
+           a.permissions == b.permissions;
+}
 
 QPushButton *mainButton(const char *name)
 {
@@ -72,8 +94,14 @@ private slots:
     void failedSwitchKeepsTheSession();
     void serverAwayEndsWithCritical_data();
     void serverAwayEndsWithCritical();
-    void malformedRepliesAreIgnored_data();
-    void malformedRepliesAreIgnored();
+    void malformedRepliesAreRefused_data();
+    void malformedRepliesAreRefused();
+    void hostileLoginReply_data();
+    void hostileLoginReply();
+    void hostileUserInfoAfterSwitch_data();
+    void hostileUserInfoAfterSwitch();
+    void userIdShownAsSent_data();
+    void userIdShownAsSent();
     void logOutAfterLogin_data();
     void logOutAfterLogin();
     void secretsNeverReachTheLog();
@@ -92,7 +120,9 @@ private:
 void tst_LoginRoad::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    g_logFileDir = m_dir.path();
+    // The log folder comes from the settings file, as in the program.
+    g_iniFilePath = m_dir.filePath("Kestrane.ini");
+    FileBytes::write(g_iniFilePath, "[Path]\nlogFileDir=" + m_dir.path().toUtf8() + "\n");
     QVERIFY(m_server.listen());
     m_server.addUser("admin", {"admin123", 1, "管理员", {"*:*:*"}});
     m_server.addUser("planner", {"plan-456", 2, "模板员", {"business:template:list"}});
@@ -100,6 +130,7 @@ void tst_LoginRoad::initTestCase()
     m_server.addUser("nobody", {"none-000", 4, "无权", {}});
 
     frmMain::Instance();
+    QCOMPARE(g_logFileDir, m_dir.path());
     g_httpBaseUrl = m_server.baseUrl();
     QVERIFY(loginMenu("切换账号") && loginMenu("退出登录"));
 
@@ -129,6 +160,7 @@ void tst_LoginRoad::cleanup()
 {
     m_server.setSilent(false);
     m_server.clearCannedReplies();
+    m_server.clearHostile();
     HttpTool::setTimeout(30000);
     g_httpBaseUrl = m_server.baseUrl();
 }
@@ -257,6 +289,7 @@ void tst_LoginRoad::secondLoginWithFewerRightsHidesNothing()
 void tst_LoginRoad::failedSwitchKeepsTheSession()
 {
     QVERIFY(loginWith("admin", "admin123"));
+    const ModelUserInfoItem admin = g_currentUser;
     m_emitted.clear();
     MessageCapture log;
     QVERIFY(!loginWith("planner", "wrong", loginMenu("切换账号")));
@@ -264,6 +297,8 @@ void tst_LoginRoad::failedSwitchKeepsTheSession()
     QVERIFY(log.has(QtCriticalMsg, WrongPassword));
     QCOMPARE(g_token, FakeServer::tokenOf("admin"));
     QVERIFY(g_isLoggedIn);
+    QVERIFY(sameUser(g_currentUser, admin));
+    QCOMPARE(g_currentUser.password, QString("admin123"));
     QVERIFY(m_emitted.isEmpty());
 }
 
@@ -299,45 +334,49 @@ void tst_LoginRoad::serverAwayEndsWithCritical()
     QCOMPARE(m_server.requests().size(), refused ? 0 : 1);
 }
 
-void tst_LoginRoad::malformedRepliesAreIgnored_data()
+void tst_LoginRoad::malformedRepliesAreRefused_data()
 {
     QTest::addColumn<QByteArray>("path");
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<bool>("loggedIn");
+    QTest::addColumn<QString>("said");
 
-    QTest::newRow("login not json")
-        << QByteArray("/login") << QByteArray("<html>502</html>") << false;
-    QTest::newRow("login empty") << QByteArray("/login") << QByteArray() << false;
-    QTest::newRow("login array") << QByteArray("/login") << QByteArray(R"(["token"])") << false;
+    const QByteArray login("/login");
+    const QByteArray info("/getInfo");
+    QTest::newRow("login not json") << login << QByteArray("<html>502</html>") << false << Invalid;
+    QTest::newRow("login empty") << login << QByteArray() << false << Invalid;
+    QTest::newRow("login array") << login << QByteArray(R"(["token"])") << false << Invalid;
     QTest::newRow("login without token")
-        << QByteArray("/login") << QByteArray(R"({"code":200,"msg":"操作成功"})") << false;
+        << login << QByteArray(R"({"code":200,"msg":"操作成功"})") << false << Invalid;
     QTest::newRow("login refused beside a token")
-        << QByteArray("/login") << QByteArray(R"({"code":500,"msg":"账号已停用","token":"t-1"})")
-        << false;
+        << login << QByteArray(R"({"code":500,"msg":"账号已停用","token":"t-1"})") << false
+        << WrongPassword;
     QTest::newRow("login token not text")
-        << QByteArray("/login") << QByteArray(R"({"code":200,"msg":"操作成功","token":7})")
-        << false;
-    QTest::newRow("info not json") << QByteArray("/getInfo") << QByteArray("{\"user\":") << true;
+        << login << QByteArray(R"({"code":200,"msg":"操作成功","token":7})") << false << Invalid;
+    QTest::newRow("login token with a control character")
+        << login << QByteArray(R"({"code":200,"msg":"操作成功","token":"a\u0000b"})") << false
+        << Invalid;
+    QTest::newRow("info not json") << info << QByteArray("{\"user\":") << true << Invalid;
     QTest::newRow("info without user")
-        << QByteArray("/getInfo") << QByteArray(R"({"code":200,"permissions":["*:*:*"]})") << true;
+        << info << QByteArray(R"({"code":200,"permissions":["*:*:*"]})") << true << Invalid;
     QTest::newRow("info user not object")
-        << QByteArray("/getInfo") << QByteArray(R"({"user":"admin","permissions":["*:*:*"]})")
-        << true;
+        << info << QByteArray(R"({"user":"admin","permissions":["*:*:*"]})") << true << Invalid;
     QTest::newRow("info user without names")
-        << QByteArray("/getInfo") << QByteArray(R"({"user":{},"permissions":["*:*:*"]})") << true;
+        << info << QByteArray(R"({"user":{},"permissions":["*:*:*"]})") << true << Invalid;
     QTest::newRow("info rights not list")
-        << QByteArray("/getInfo")
-        << QByteArray(R"({"user":{"userId":1,"userName":"a"},"permissions":"*:*:*"})") << true;
+        << info << QByteArray(R"({"user":{"userId":1,"userName":"a"},"permissions":"*:*:*"})")
+        << true << Invalid;
     QTest::newRow("info rights not text")
-        << QByteArray("/getInfo")
-        << QByteArray(R"({"user":{"userId":1,"userName":"a"},"permissions":[1,null]})") << true;
+        << info << QByteArray(R"({"user":{"userId":1,"userName":"a"},"permissions":[1,null]})")
+        << true << QString();
 }
 
-void tst_LoginRoad::malformedRepliesAreIgnored()
+void tst_LoginRoad::malformedRepliesAreRefused()
 {
     QFETCH(QByteArray, path);
     QFETCH(QByteArray, reply);
     QFETCH(bool, loggedIn);
+    QFETCH(QString, said);
     m_server.setCannedReply(path, reply);
 
     MessageCapture log;
@@ -345,7 +384,150 @@ void tst_LoginRoad::malformedRepliesAreIgnored()
     QCOMPARE(g_isLoggedIn, loggedIn);
     QVERIFY(m_emitted.isEmpty());
     QVERIFY(shownButtons().isEmpty());
-    QCOMPARE(log.has(QtCriticalMsg, WrongPassword), !loggedIn);
+    QVERIFY(g_currentUser.permissions.isEmpty());
+    QCOMPARE(log.has(QtCriticalMsg, WrongPassword), said == WrongPassword);
+    if (said.isEmpty())
+        QVERIFY(log.messages().isEmpty());
+    else
+        QVERIFY2(saidCritical(log, said), qPrintable(log.joined()));
+    // A login without rights says so; a readable reply without rights is no failure.
+    QCOMPARE(log.has(QtCriticalMsg, NoRights), loggedIn && !said.isEmpty());
+}
+
+void tst_LoginRoad::hostileLoginReply_data()
+{
+    QTest::addColumn<FakeServer::Hostile>("mode");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<bool>("switching");
+
+    const QList<QPair<FakeServer::Hostile, QString>> modes{
+        {FakeServer::Hostile::EndlessBody, TooLarge},
+        {FakeServer::Hostile::GzipBomb, TooLarge},
+        {FakeServer::Hostile::OverLimit, TooLarge},
+        {FakeServer::Hostile::CutOffBody, CutOff},
+        {FakeServer::Hostile::HeadersThenClose, CutOff},
+        {FakeServer::Hostile::Unauthorized, "HTTP 401"},
+        {FakeServer::Hostile::ServerError, "HTTP 500"},
+        {FakeServer::Hostile::Redirect, "HTTP 302"},
+        {FakeServer::Hostile::NotJson, Invalid},
+        {FakeServer::Hostile::TokenWithCrLf, Invalid},
+    };
+    const QMetaEnum names = QMetaEnum::fromType<FakeServer::Hostile>();
+    for (bool switching : {false, true}) {
+        for (const auto &mode : modes) {
+            QTest::addRow("%s%s", switching ? "switch from admin, " : "",
+                          names.valueToKey(int(mode.first)))
+                << mode.first << mode.second << switching;
+        }
+    }
+}
+
+void tst_LoginRoad::hostileLoginReply()
+{
+    QFETCH(FakeServer::Hostile, mode);
+    QFETCH(QString, said);
+    QFETCH(bool, switching);
+    if (switching)
+        QVERIFY(loginWith("admin", "admin123"));
+    const ModelUserInfoItem before = g_currentUser;
+    const QString tokenBefore = g_token;
+    const QStringList shownBefore = shownButtons();
+    m_emitted.clear();
+    m_server.clearRequests();
+    m_server.setHostile("/login", mode);
+
+    MessageCapture log;
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!loginWith("planner", "plan-456", switching ? loginMenu("切换账号") : nullptr));
+    QVERIFY(clock.elapsed() < HttpTool::timeout() / 3);
+    QVERIFY(m_stayedOpen);
+    QVERIFY2(saidCritical(log, said), qPrintable(log.joined()));
+    QVERIFY(!log.has(QtCriticalMsg, WrongPassword));
+
+    // The session before the attempt, whole; nothing else was asked or sent.
+    QCOMPARE(g_isLoggedIn, switching);
+    QCOMPARE(g_token, tokenBefore);
+    QVERIFY(sameUser(g_currentUser, before));
+    QCOMPARE(currentUserHolds("business:template:paint"), switching);
+    QCOMPARE(shownButtons(), shownBefore);
+    QVERIFY(m_emitted.isEmpty());
+    const QList<FakeServer::Request> requests = m_server.requests();
+    QCOMPARE(requests.size(), 1); // no redirect followed, no user information asked
+    QCOMPARE(requests[0].path, QByteArray("/login"));
+}
+
+void tst_LoginRoad::hostileUserInfoAfterSwitch_data()
+{
+    QTest::addColumn<FakeServer::Hostile>("mode");
+    QTest::addColumn<QString>("said");
+
+    QTest::newRow("endless body") << FakeServer::Hostile::EndlessBody << TooLarge;
+    QTest::newRow("gzip bomb") << FakeServer::Hostile::GzipBomb << TooLarge;
+    QTest::newRow("over the limit") << FakeServer::Hostile::OverLimit << TooLarge;
+    QTest::newRow("cut off") << FakeServer::Hostile::CutOffBody << CutOff;
+    QTest::newRow("headers then close") << FakeServer::Hostile::HeadersThenClose << CutOff;
+    QTest::newRow("401") << FakeServer::Hostile::Unauthorized << "HTTP 401";
+    QTest::newRow("500") << FakeServer::Hostile::ServerError << "HTTP 500";
+    QTest::newRow("302") << FakeServer::Hostile::Redirect << "HTTP 302";
+    QTest::newRow("not json") << FakeServer::Hostile::NotJson << Invalid;
+}
+
+void tst_LoginRoad::hostileUserInfoAfterSwitch()
+{
+    QFETCH(FakeServer::Hostile, mode);
+    QFETCH(QString, said);
+    QVERIFY(loginWith("admin", "admin123"));
+    const QStringList adminButtons = shownButtons();
+    m_emitted.clear();
+    m_server.clearRequests();
+    m_server.setHostile("/getInfo", mode);
+
+    MessageCapture log;
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(loginWith("planner", "plan-456", loginMenu("切换账号")));
+    QVERIFY(clock.elapsed() < HttpTool::timeout() / 3);
+    QVERIFY2(saidCritical(log, said), qPrintable(log.joined()));
+    QVERIFY(log.has(QtCriticalMsg, NoRights));
+    QVERIFY(!log.has(QtCriticalMsg, WrongPassword));
+
+    // Logged in as the new user, holding none of the previous user's rights.
+    QVERIFY(g_isLoggedIn);
+    QCOMPARE(g_token, FakeServer::tokenOf("planner"));
+    QCOMPARE(g_currentUser.userName, QString("planner"));
+    QVERIFY(g_currentUser.permissions.isEmpty());
+    QVERIFY(!currentUserHolds("business:template:paint"));
+    QVERIFY(m_emitted.isEmpty());
+    // Buttons are only ever shown by a login; the pages behind them check the rights.
+    QCOMPARE(shownButtons(), adminButtons);
+    QCOMPARE(m_server.requests().size(), 2);
+}
+
+void tst_LoginRoad::userIdShownAsSent_data()
+{
+    QTest::addColumn<QByteArray>("id");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("small") << QByteArray("7") << "7";
+    QTest::newRow("beyond double precision")
+        << QByteArray("9007199254740993") << "9007199254740993";
+    QTest::newRow("lowest 64-bit") << QByteArray("-9223372036854775808") << "-9223372036854775808";
+    QTest::newRow("huge") << QByteArray("1e300") << "1e+300";
+    QTest::newRow("beyond 64 bits") << QByteArray("-1e19") << "-1e+19";
+    QTest::newRow("fraction") << QByteArray("2.5") << "2.5";
+    QTest::newRow("text") << QByteArray(R"("u-42")") << "u-42";
+    QTest::newRow("true") << QByteArray("true") << "true";
+}
+
+void tst_LoginRoad::userIdShownAsSent()
+{
+    QFETCH(QByteArray, id);
+    QFETCH(QString, shown);
+    m_server.setCannedReply("/getInfo", R"({"code":200,"msg":"操作成功","user":{"userId":)" + id +
+                                            R"(,"userName":"admin"},"permissions":["*:*:*"]})");
+    QVERIFY(loginWith("admin", "admin123"));
+    QCOMPARE(g_currentUser.userName, shown + "|admin");
 }
 
 void tst_LoginRoad::logOutAfterLogin_data()
@@ -381,14 +563,14 @@ void tst_LoginRoad::secretsNeverReachTheLog()
     QVERIFY(!loginWith("planner", "plan-456", loginMenu("切换账号")));
     QVERIFY(log.messages().size() >= 2);
 
-    QString written = log.joined();
-    QDirIterator files(m_dir.path(), QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        QFile file(files.next());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        written += QString::fromUtf8(file.readAll());
-    }
-    QVERIFY(written.contains(WrongPassword)); // the log was reached at all
+    // The files the logger writes, in the folder the settings file gave it.
+    QString written;
+    const QStringList files = QDir(g_logFileDir).entryList({"*.log"}, QDir::Files);
+    QVERIFY(!files.isEmpty());
+    for (const QString &name : files)
+        written += QString::fromUtf8(FileBytes::read(QDir(g_logFileDir).filePath(name)));
+    QVERIFY(written.contains(WrongPassword)); // the log file was reached at all
+    written += log.joined();
     for (const QString &secret : {QString("s3cret-wrong"), QString("admin123"), QString("plan-456"),
                                   FakeServer::tokenOf("admin")})
         QVERIFY2(!written.contains(secret), qPrintable(secret));

@@ -5,10 +5,66 @@
 #include <QJsonObject>
 #include <QTcpSocket>
 
+#include "net/httptool.h"
+
 namespace {
 QByteArray json(const QJsonObject &object)
 {
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QByteArray response(int status, const QByteArray &body, const QByteArray &extraHeaders = {})
+{
+    return "HTTP/1.1 " + QByteArray::number(status) +
+           " X\r\nContent-Type: application/json;charset=utf-8\r\nContent-Length: " +
+           QByteArray::number(body.size()) + "\r\n" + extraHeaders + "\r\n" + body;
+}
+
+quint32 crc32(const QByteArray &data)
+{
+    quint32 table[256];
+    for (quint32 i = 0; i < 256; ++i) {
+        quint32 c = i;
+        for (int k = 0; k < 8; ++k)
+            c = c & 1 ? 0xedb88320u ^ (c >> 1) : c >> 1;
+        table[i] = c;
+    }
+    quint32 crc = 0xffffffffu;
+    for (const char byte : data)
+        crc = table[(crc ^ quint8(byte)) & 0xff] ^ (crc >> 8);
+    return crc ^ 0xffffffffu;
+}
+
+QByteArray littleEndian(quint32 value)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 4; ++i)
+        bytes += char(value >> (8 * i));
+    return bytes;
+}
+
+// Zeros of 16 reply limits packed to some kilobytes: what a gzip bomb looks like.
+QByteArray gzipBomb()
+{
+    static const QByteArray bomb = [] {
+        const QByteArray zeros(16 * HttpTool::MaxReplyBytes, '\0');
+        // qCompress gives a 4-byte length, a 2-byte zlib header, deflate data and a checksum.
+        const QByteArray zlib = qCompress(zeros, 9);
+        return QByteArray("\x1f\x8b\x08\0\0\0\0\0\x02\x03", 10) + zlib.mid(6, zlib.size() - 10) +
+               littleEndian(crc32(zeros)) + littleEndian(quint32(zeros.size()));
+    }();
+    return bomb;
+}
+
+// Writes body bytes whenever the socket has sent the last ones, until the client leaves.
+void feedEndlessly(QTcpSocket *socket)
+{
+    const auto more = [socket] {
+        if (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 65536)
+            socket->write(QByteArray(65536, 'x'));
+    };
+    QObject::connect(socket, &QTcpSocket::bytesWritten, socket, more);
+    more();
 }
 
 // Splits "head\r\n\r\nbody" once the whole body (by Content-Length) has arrived.
@@ -89,10 +145,52 @@ void FakeServer::readFrom(QTcpSocket *socket)
         m_requests.append(request);
         if (m_silent)
             continue;
-        const QByteArray body = replyTo(request);
-        socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json;charset=utf-8\r\n"
-                      "Content-Length: " +
-                      QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        if (m_hostile.contains(request.path))
+            answerBadly(socket, request, m_hostile.value(request.path));
+        else
+            socket->write(response(200, replyTo(request)));
+    }
+}
+
+void FakeServer::answerBadly(QTcpSocket *socket, const Request &request, Hostile mode) const
+{
+    const QByteArray usual = replyTo(request);
+    switch (mode) {
+    case Hostile::EndlessBody:
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+                      "Connection: close\r\n\r\n{\"msg\":\"");
+        feedEndlessly(socket);
+        return;
+    case Hostile::GzipBomb:
+        socket->write(response(200, gzipBomb(), "Content-Encoding: gzip\r\n"));
+        return;
+    case Hostile::OverLimit:
+        socket->write(response(200, "{\"msg\":\"" +
+                                        QByteArray(int(HttpTool::MaxReplyBytes) - 9, 'x') + "\"}"));
+        return;
+    case Hostile::CutOffBody:
+        socket->write(response(200, usual).chopped(usual.size() / 2));
+        socket->disconnectFromHost();
+        return;
+    case Hostile::HeadersThenClose:
+        socket->write(response(200, usual).chopped(usual.size()));
+        socket->disconnectFromHost();
+        return;
+    case Hostile::Unauthorized:
+        socket->write(response(401, usual));
+        return;
+    case Hostile::ServerError:
+        socket->write(response(500, usual));
+        return;
+    case Hostile::Redirect:
+        socket->write(response(302, usual, "Location: " + request.path + "\r\n"));
+        return;
+    case Hostile::NotJson:
+        socket->write(response(200, "<html><body>502 Bad Gateway</body></html>"));
+        return;
+    case Hostile::TokenWithCrLf:
+        socket->write(response(200, R"({"code":200,"msg":"操作成功","token":"tok\r\nX-Evil: 1"})"));
+        return;
     }
 }
 

@@ -10,8 +10,8 @@
 class QTcpSocket;
 
 // A management server on 127.0.0.1 (an ephemeral port) that answers "/login" and
-// "/getInfo" for a few users, records every request, and can be told to stay silent
-// or to send fixed reply texts.
+// "/getInfo" for a few users, records every request, and can be told to stay silent,
+// to send fixed reply texts or to answer a path the way a broken or hostile server does.
 class FakeServer : public QObject
 {
     Q_OBJECT
@@ -32,6 +32,21 @@ public:
         QStringList permissions;
     };
 
+    enum class Hostile
+    {
+        EndlessBody,      // 200, then body bytes for as long as the client reads
+        GzipBomb,         // a small gzip body that unpacks to 16 reply limits of zeros
+        OverLimit,        // a plain body one byte longer than the client's reply limit
+        CutOffBody,       // the usual reply, closed halfway through its body
+        HeadersThenClose, // headers announcing a body, then close
+        Unauthorized,     // the usual reply as body, status 401
+        ServerError,      // the usual reply as body, status 500
+        Redirect,         // the usual reply as body, status 302 back to the same path
+        NotJson,          // 200 with an HTML error page
+        TokenWithCrLf,    // a successful login whose token carries a header of its own
+    };
+    Q_ENUM(Hostile)
+
     explicit FakeServer(QObject *parent = nullptr);
     ~FakeServer() override;
 
@@ -45,6 +60,9 @@ public:
     // Answers this path with the text instead of the users' replies.
     void setCannedReply(const QByteArray &path, const QByteArray &text);
     void clearCannedReplies() { m_canned.clear(); }
+    // Answers this path in the given bad way until cleared.
+    void setHostile(const QByteArray &path, Hostile mode) { m_hostile.insert(path, mode); }
+    void clearHostile() { m_hostile.clear(); }
 
     QList<Request> requests() const { return m_requests; }
     void clearRequests() { m_requests.clear(); }
@@ -54,10 +72,12 @@ private:
     QByteArray replyTo(const Request &request) const;
     QByteArray loginReply(const Request &request) const;
     QByteArray userInfoReply(const Request &request) const;
+    void answerBadly(QTcpSocket *socket, const Request &request, Hostile mode) const;
 
     QTcpServer m_server;
     QMap<QString, User> m_users;
     QMap<QByteArray, QByteArray> m_canned;
+    QMap<QByteArray, Hostile> m_hostile;
     QMap<QTcpSocket *, QByteArray> m_pending;
     QList<Request> m_requests;
     bool m_silent = false;
