@@ -70,6 +70,36 @@ QString print(const QAbstractItemModel &model, const QModelIndex &parent = QMode
     return parts.join(' ');
 }
 
+// What the filter should show under node: every child that matches or has a match below.
+QString expectedShown(const TreeItem *node, const QRegExp &pattern)
+{
+    QStringList parts;
+    for (int row = 0; row < node->childCount(); ++row) {
+        const TreeItem *child = node->child(row);
+        const QString below = expectedShown(child, pattern);
+        const QString name = child->data(0).toString();
+        if (!below.isEmpty())
+            parts << name + "(" + below + ")";
+        else if (name.contains(pattern))
+            parts << name;
+    }
+    return parts.join(' ');
+}
+
+QModelIndex sourceIndex(const TreeModel &model, const TreeItem *node)
+{
+    if (node == model.rootItem())
+        return QModelIndex();
+    return model.index(node->row(), 0, sourceIndex(model, node->parentItem()));
+}
+
+void collectNodes(TreeItem *node, QVector<TreeItem *> &nodes)
+{
+    nodes << node;
+    for (int row = 0; row < node->childCount(); ++row)
+        collectNodes(node->child(row), nodes);
+}
+
 } // namespace
 
 class tst_TreeModel : public QObject
@@ -90,6 +120,8 @@ private slots:
     void filter_data();
     void filter();
     void filterFollowsRemovalAndPatternChange();
+    void filterFollowsRandomEdits_data();
+    void filterFollowsRandomEdits();
 };
 
 void tst_TreeModel::newModel()
@@ -325,6 +357,84 @@ void tst_TreeModel::filterFollowsRemovalAndPatternChange()
     // Proxy indexes are mapped to the source before the node is asked for.
     const QModelIndex nut = proxy.index(0, 0, proxy.index(0, 0, proxy.index(0, 0)));
     QCOMPARE(model.item(proxy.mapToSource(nut))->payload()->name, QStringLiteral("nut"));
+}
+
+void tst_TreeModel::filterFollowsRandomEdits_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("startNodes");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("addWeight");
+    QTest::addColumn<int>("removeWeight");
+    QTest::addColumn<int>("patternWeight");
+    for (quint32 seed : {1u, 2u, 3u})
+        QTest::addRow("mixed, seed %u", seed) << seed << 0 << 3000 << 5 << 3 << 2;
+    for (quint32 seed : {4u, 5u, 6u})
+        QTest::addRow("removals only, seed %u", seed) << seed << 400 << 400 << 0 << 1 << 0;
+}
+
+// Edits the tree the way the configuration editor does (append the node, then announce
+// it; remove through the model) and checks what the filter shows against the rule.
+void tst_TreeModel::filterFollowsRandomEdits()
+{
+    QFETCH(quint32, seed);
+    QFETCH(int, startNodes);
+    QFETCH(int, steps);
+    QFETCH(int, addWeight);
+    QFETCH(int, removeWeight);
+    QFETCH(int, patternWeight);
+    const QStringList names{"ab", "bc", "cd", "de", "ea"};
+    const QStringList patterns{"", "a", "b", "c", "d", "e", "ab", "zz"};
+    QRandomGenerator random(seed);
+    auto pick = [&random](const auto &list) { return list.at(random.bounded(list.size())); };
+
+    TreeModel model({""});
+    TreeBuilder builder(model);
+    // Built before the proxy sees the model, as the loader does.
+    for (int i = 0; i < startNodes; ++i) {
+        QVector<TreeItem *> nodes;
+        collectNodes(model.rootItem(), nodes);
+        builder.add(pick(nodes), pick(names));
+    }
+    TreeFilterProxyModel proxy;
+    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    proxy.setSourceModel(&model);
+    QRegExp pattern(pick(names).left(1), Qt::CaseInsensitive, QRegExp::FixedString);
+    proxy.setFilterRegExp(pattern);
+
+    int violations = 0;
+    int firstViolation = -1;
+    for (int step = 0; step < steps; ++step) {
+        QVector<TreeItem *> nodes;
+        collectNodes(model.rootItem(), nodes);
+        const int choice = random.bounded(addWeight + removeWeight + patternWeight);
+        if (nodes.size() == 1 && addWeight == 0)
+            break;
+        if (choice < addWeight || nodes.size() == 1) {
+            TreeItem *parent = pick(nodes);
+            builder.add(parent, pick(names));
+            const int row = parent->childCount() - 1;
+            QVERIFY(model.insertRows(row, 1, sourceIndex(model, parent)));
+        } else if (choice < addWeight + removeWeight) {
+            const TreeItem *node = nodes.at(1 + random.bounded(nodes.size() - 1));
+            QVERIFY(model.removeRows(node->row(), 1, sourceIndex(model, node->parentItem())));
+        } else {
+            pattern.setPattern(pick(patterns));
+            proxy.setFilterRegExp(pattern);
+        }
+        if (QTest::currentTestFailed())
+            return;
+        // About half the steps: walking the proxy looks into every shown node, which would
+        // hide faults with nodes that no view has asked about yet.
+        if (random.bounded(2) == 0 && print(proxy) != expectedShown(model.rootItem(), pattern)) {
+            ++violations;
+            if (firstViolation < 0)
+                firstViolation = step;
+        }
+    }
+    QVERIFY2(violations == 0, qPrintable(QStringLiteral("%1 violations, the first at step %2")
+                                             .arg(violations)
+                                             .arg(firstViolation)));
 }
 
 QTEST_MAIN(tst_TreeModel)
