@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <climits>
 
 #include "widgets/lightpoint.h"
 
@@ -28,6 +29,8 @@ private slots:
     void repaintsOnlyOnChange_data();
     void repaintsOnlyOnChange();
     void drawsInItsColour();
+    void paintsAtExtremes_data();
+    void paintsAtExtremes();
 };
 
 void tst_LightPoint::repaintsOnlyOnChange_data()
@@ -74,6 +77,30 @@ void tst_LightPoint::drawsInItsColour()
     const QImage image = point.grab().toImage();
     QCOMPARE(image.pixelColor(30, 30), QColor(0, 200, 0));
     QVERIFY(image.pixelColor(0, 0) != QColor(0, 200, 0));
+}
+
+void tst_LightPoint::paintsAtExtremes_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("interval");
+    const int extremes[] = {INT_MIN, -1, 0, 1, INT_MAX};
+    for (int step : extremes) {
+        for (int interval : extremes)
+            QTest::addRow("step %d, interval %d", step, interval) << step << interval;
+    }
+}
+
+void tst_LightPoint::paintsAtExtremes()
+{
+    QFETCH(int, step);
+    QFETCH(int, interval);
+    LightPoint point;
+    point.resize(60, 60);
+    point.setBgColor(QColor(0, 200, 0));
+    point.setStep(step);
+    point.setInterval(interval);
+    const QImage image = point.grab().toImage();
+    QCOMPARE(image.pixelColor(30, 30), QColor(0, 200, 0));
 }
 
 QTEST_MAIN(tst_LightPoint)

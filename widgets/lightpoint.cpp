@@ -38,7 +38,9 @@ void LightPoint::paintEvent(QPaintEvent *)
     painter.translate(width() / 2.0, height() / 2.0);
 
     const qreal radius = std::min(width(), height()) / 2.0;
-    const int rings = std::max(0, step);
+    // Real numbers from here on: any step and interval may be set, and sums of them must
+    // not overflow.
+    const qreal rings = std::max(0, step);
     const qreal gap = std::max(0, interval);
     // The core keeps at least a third of the radius however many rings there are.
     const qreal core = std::max(radius / 3.0, radius - rings * gap);
@@ -49,7 +51,7 @@ void LightPoint::paintEvent(QPaintEvent *)
         if (r <= core)
             break;
         QColor ring = bgColor;
-        ring.setAlphaF(bgColor.alphaF() * (i + 1) / (rings + 1));
+        ring.setAlphaF(bgColor.alphaF() * (i + 1.0) / (rings + 1.0));
         painter.setBrush(ring);
         painter.drawEllipse(QPointF(0, 0), r, r);
     }
