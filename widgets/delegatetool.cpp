@@ -62,6 +62,25 @@ QList<QRect> segmentRects(const QRect &cell, int count)
     return rects;
 }
 
+// The editor's value as it stood right after it was loaded from its cell.
+const char *const loadedTextProperty = "loadedText";
+
+// The text an editor holds, before mapping; false for a widget that holds none.
+bool editorText(const QWidget *editor, QString *text)
+{
+    if (auto *edit = qobject_cast<const QLineEdit *>(editor))
+        *text = edit->text();
+    else if (auto *comboBox = qobject_cast<const QComboBox *>(editor))
+        *text = comboBox->currentText();
+    else if (auto *spinBox = qobject_cast<const QSpinBox *>(editor))
+        *text = QString::number(spinBox->value());
+    else if (auto *edit = qobject_cast<const QDateTimeEdit *>(editor))
+        *text = edit->dateTime().toString(edit->displayFormat());
+    else
+        return false;
+    return true;
+}
+
 bool isMouseButtonEvent(QEvent::Type type)
 {
     return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
@@ -699,6 +718,9 @@ void DelegateTool::setEditorData(QWidget *editor, const QModelIndex &index) cons
     } else {
         QStyledItemDelegate::setEditorData(editor, index);
     }
+    QString loaded;
+    if (editorText(editor, &loaded))
+        editor->setProperty(loadedTextProperty, loaded);
 }
 
 void DelegateTool::setModelData(QWidget *editor, QAbstractItemModel *model,
@@ -706,17 +728,13 @@ void DelegateTool::setModelData(QWidget *editor, QAbstractItemModel *model,
 {
     if (!handledDepth(index))
         return;
+    // An editor that the operator left as it was loaded may not have been able to show the
+    // cell's text (an unknown item, a date that does not parse, a number out of range), so
+    // writing it back would replace the text; the cell keeps it instead. A plain widget
+    // holds nothing the operator could change.
     QString text;
-    if (auto *edit = qobject_cast<QLineEdit *>(editor))
-        text = edit->text();
-    else if (auto *comboBox = qobject_cast<QComboBox *>(editor))
-        text = comboBox->currentText();
-    else if (auto *spinBox = qobject_cast<QSpinBox *>(editor))
-        text = QString::number(spinBox->value());
-    else if (auto *edit = qobject_cast<QDateTimeEdit *>(editor))
-        text = edit->dateTime().toString(edit->displayFormat());
-    else
-        text = cellText(index);
+    if (!editorText(editor, &text) || editor->property(loadedTextProperty) == text)
+        return;
     const QString mapped = mapKeyValue(text, false);
     if (!mapped.isEmpty())
         text = mapped;
