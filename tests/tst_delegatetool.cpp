@@ -1,3 +1,4 @@
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
