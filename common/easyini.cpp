@@ -10,7 +10,6 @@
 #include <QSaveFile>
 #include <QSize>
 #include <QTemporaryFile>
-#include <QTextStream>
 
 #include <new>
 
@@ -109,6 +108,136 @@ QVariant streamedVariant(const QString &text, int offset, QDataStream::Version v
     return result;
 }
 
+// The line format cannot hold CR or LF. A value text holding one is written as
+// "@Escaped(" + the text with backslash, CR and LF as "\\", "\r" and "\n" + ")"; every
+// other text keeps the bytes it always had. The old writer never started a value with
+// "@Escaped(" (a string starting with "@" goes out as "@@..."), and a text is read as
+// escaped only when it unescapes cleanly to one holding a line break, so no text that
+// could be written before changes meaning.
+const QLatin1String EscapedTag("@Escaped(");
+
+bool hasLineBreak(const QString &text)
+{
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+QString escapedLineBreaks(const QString &text)
+{
+    QString out = EscapedTag;
+    out.reserve(text.size() + EscapedTag.size() + 16);
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\'))
+            out += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            out += QLatin1String("\\r");
+        else
+            out += c;
+    }
+    return out + QLatin1Char(')');
+}
+
+// False when `text` is not a form escapedLineBreaks() writes.
+bool unescapedLineBreaks(const QString &text, QString *out)
+{
+    if (!text.startsWith(EscapedTag) || !text.endsWith(QLatin1Char(')')))
+        return false;
+    const int end = text.size() - 1;
+    QString plain;
+    plain.reserve(end - EscapedTag.size());
+    for (int i = EscapedTag.size(); i < end; ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\\')) {
+            plain += c;
+            continue;
+        }
+        if (++i >= end)
+            return false;
+        const QChar next = text.at(i);
+        if (next == QLatin1Char('\\'))
+            plain += QLatin1Char('\\');
+        else if (next == QLatin1Char('n'))
+            plain += QLatin1Char('\n');
+        else if (next == QLatin1Char('r'))
+            plain += QLatin1Char('\r');
+        else
+            return false;
+    }
+    if (!hasLineBreak(plain))
+        return false;
+    *out = plain;
+    return true;
+}
+
+// CRLF, LF and a lone CR each end a line.
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    int start = 0;
+    const int size = text.size();
+    for (int i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+// The tagged text form of QSettings' INI format.
+QString taggedText(const QVariant &value)
+{
+    switch (value.userType()) {
+    case QMetaType::UnknownType:
+        return QStringLiteral("@Invalid()");
+    case QMetaType::QByteArray:
+        return bytesAsText("@ByteArray(", value.toByteArray());
+    case QMetaType::QString:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+    case QMetaType::Double:
+    case QMetaType::QKeySequence: {
+        QString text = value.toString();
+        if (text.contains(QChar::Null))
+            return QStringLiteral("@String(") + text + QLatin1Char(')');
+        if (text.startsWith(QLatin1Char('@')))
+            text.prepend(QLatin1Char('@'));
+        return text;
+    }
+    case QMetaType::QRect: {
+        const QRect r = value.toRect();
+        return QString::asprintf("@Rect(%d %d %d %d)", r.x(), r.y(), r.width(), r.height());
+    }
+    case QMetaType::QSize: {
+        const QSize s = value.toSize();
+        return QString::asprintf("@Size(%d %d)", s.width(), s.height());
+    }
+    case QMetaType::QPoint: {
+        const QPoint p = value.toPoint();
+        return QString::asprintf("@Point(%d %d)", p.x(), p.y());
+    }
+    default:
+        break;
+    }
+    const bool isDateTime = value.userType() == QMetaType::QDateTime;
+    QByteArray bytes;
+    {
+        QDataStream stream(&bytes, QIODevice::WriteOnly);
+        stream.setVersion(isDateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
+        stream << value;
+    }
+    return bytesAsText(isDateTime ? "@DateTime(" : "@Variant(", bytes);
+}
+
 } // namespace
 
 EasyIni *EasyIni::Instance()
@@ -149,6 +278,9 @@ void EasyIni::save()
     // Written aside and renamed over the old file: a crash or a full disk midway leaves
     // the operator's settings as they were.
     QSaveFile out(filePath);
+    // A folder that refuses the temporary file while the file itself may be written (an
+    // installation folder): written in place, as the check above allowed.
+    out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
         return;
     const QByteArray bytes = serialized();
@@ -207,16 +339,18 @@ void EasyIni::readFile()
     if (mode == WriteOnly)
         return;
     QFile file(filePath);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Binary: text mode would drop every CR, merging the lines of a file that ends them
+    // with a lone CR.
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return;
     qDebug().noquote() << "load ini" << filePath;
 
-    QTextStream in(&file);
-    in.setCodec("UTF-8");
+    const QByteArray bytes = file.readAll();
+    const QStringList lines = splitLines(QString::fromUtf8(bytes.constData(), bytes.size()));
     IniSection current;
     current.noHeader = true;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
+    for (const QString &read : lines) {
+        const QString line = read.trimmed();
         if (isHeader(line)) {
             sections.append(current);
             sectionNames.append(current.name);
@@ -287,53 +421,15 @@ QByteArray EasyIni::serialized() const
 
 QString EasyIni::variantToString(const QVariant &value)
 {
-    switch (value.userType()) {
-    case QMetaType::UnknownType:
-        return QStringLiteral("@Invalid()");
-    case QMetaType::QByteArray:
-        return bytesAsText("@ByteArray(", value.toByteArray());
-    case QMetaType::QString:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Bool:
-    case QMetaType::Double:
-    case QMetaType::QKeySequence: {
-        QString text = value.toString();
-        if (text.contains(QChar::Null))
-            return QStringLiteral("@String(") + text + QLatin1Char(')');
-        if (text.startsWith(QLatin1Char('@')))
-            text.prepend(QLatin1Char('@'));
-        return text;
-    }
-    case QMetaType::QRect: {
-        const QRect r = value.toRect();
-        return QString::asprintf("@Rect(%d %d %d %d)", r.x(), r.y(), r.width(), r.height());
-    }
-    case QMetaType::QSize: {
-        const QSize s = value.toSize();
-        return QString::asprintf("@Size(%d %d)", s.width(), s.height());
-    }
-    case QMetaType::QPoint: {
-        const QPoint p = value.toPoint();
-        return QString::asprintf("@Point(%d %d)", p.x(), p.y());
-    }
-    default:
-        break;
-    }
-    const bool isDateTime = value.userType() == QMetaType::QDateTime;
-    QByteArray bytes;
-    {
-        QDataStream stream(&bytes, QIODevice::WriteOnly);
-        stream.setVersion(isDateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
-        stream << value;
-    }
-    return bytesAsText(isDateTime ? "@DateTime(" : "@Variant(", bytes);
+    const QString text = taggedText(value);
+    return hasLineBreak(text) ? escapedLineBreaks(text) : text;
 }
 
-QVariant EasyIni::stringToVariant(const QString &text)
+QVariant EasyIni::stringToVariant(const QString &stored)
 {
+    // One level only: the writer never escapes twice.
+    QString text = stored;
+    unescapedLineBreaks(stored, &text);
     if (!text.startsWith(QLatin1Char('@')))
         return text;
     if (text.endsWith(QLatin1Char(')'))) {

@@ -59,6 +59,7 @@ public:
     // Appends a missing section or key; the file is written only by save().
     void setValue(const QString &section, const QString &key, const QVariant &value);
 
+    // A text holding CR or LF comes out as "@Escaped(...)", so every value stays on its line.
     static QString variantToString(const QVariant &value);
     // A text that fits no tag reads as a plain string.
     static QVariant stringToVariant(const QString &text);

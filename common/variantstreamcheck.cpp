@@ -2,16 +2,23 @@
 
 #include <QDataStream>
 #include <QMetaType>
+#include <QVariant>
 #include <QtEndian>
 
 namespace {
 
 constexpr int MaxDepth = 32;
 
-// Loaders that trust their counts or decode images: refused wherever they appear.
+// Loaders that trust their counts, decode images or profiles, recurse without a bound or
+// take a function pointer from the bytes (an easing curve): refused wherever they appear.
 bool isRefused(int type)
 {
     switch (type) {
+    case QMetaType::QEasingCurve:
+    case QMetaType::QCborValue:
+    case QMetaType::QCborArray:
+    case QMetaType::QCborMap:
+    case QMetaType::QColorSpace:
     case QMetaType::QPixmap:
     case QMetaType::QBrush:
     case QMetaType::QPalette:
@@ -27,6 +34,47 @@ bool isRefused(int type)
         return true;
     default:
         return type >= QMetaType::User;
+    }
+}
+
+// Loaders that read fixed sizes or strings in bounded chunks and trust no count: inside a
+// container such a value is stepped over by letting the framework read it.
+bool hasBoundedLoader(int type, int version)
+{
+    switch (type) {
+    case QMetaType::QUrl:
+    case QMetaType::QLocale:
+    case QMetaType::QRegularExpression:
+    case QMetaType::QUuid:
+    case QMetaType::Long:
+    case QMetaType::Short:
+    case QMetaType::Char:
+    case QMetaType::ULong:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+    case QMetaType::SChar:
+    case QMetaType::Float:
+    case QMetaType::QJsonValue:
+    case QMetaType::QJsonObject:
+    case QMetaType::QJsonArray:
+    case QMetaType::QJsonDocument:
+    case QMetaType::QCborSimpleType:
+    case QMetaType::QKeySequence:
+    case QMetaType::QTextLength:
+    case QMetaType::QMatrix:
+    case QMetaType::QTransform:
+    case QMetaType::QMatrix4x4:
+    case QMetaType::QVector2D:
+    case QMetaType::QVector3D:
+    case QMetaType::QVector4D:
+    case QMetaType::QQuaternion:
+    case QMetaType::QSizePolicy:
+        return true;
+    case QMetaType::QFont:
+        // Later streams add a family list, read with a trusted count.
+        return version < QDataStream::Qt_5_13;
+    default:
+        return false;
     }
 }
 
@@ -52,7 +100,9 @@ bool VariantStreamCheck::variant(int depth, bool topLevel)
     quint8 isNull = 0;
     if (m_version >= QDataStream::Qt_4_2 && !readU8(&isNull))
         return false;
-    const int type = mappedType(stored);
+    int type = mappedType(stored);
+    if (type == QMetaType::User && !userTypeByName(&type))
+        return false;
     if (isRefused(type))
         return false;
     switch (type) {
@@ -60,6 +110,8 @@ bool VariantStreamCheck::variant(int depth, bool topLevel)
     case QMetaType::QVariantMap:
     case QMetaType::QVariantHash:
     case QMetaType::QStringList:
+    case QMetaType::QByteArrayList:
+    case QMetaType::QVariant:
         return skipValue(type, depth);
     default:
         // A value of its own is read by the framework, which copes with short data; inside
@@ -131,6 +183,14 @@ bool VariantStreamCheck::skipValue(int type, int depth)
                 return false;
         }
         return true;
+    case QMetaType::QByteArrayList:
+        if (!readCount(&count, 4))
+            return false;
+        for (quint32 i = 0; i < count; ++i) {
+            if (!skipBytes())
+                return false;
+        }
+        return true;
     case QMetaType::QVariantMap:
     case QMetaType::QVariantHash:
         if (!readCount(&count, 8))
@@ -140,9 +200,40 @@ bool VariantStreamCheck::skipValue(int type, int depth)
                 return false;
         }
         return true;
+    case QMetaType::QVariant:
+        // A variant holding a variant: each level counts against the depth limit.
+        return variant(depth + 1, false);
     default:
-        return false;
+        return hasBoundedLoader(type, m_version) && skipLoaded(type);
     }
+}
+
+bool VariantStreamCheck::skipLoaded(int type)
+{
+    QDataStream stream(m_bytes);
+    stream.setVersion(m_version);
+    if (!stream.device()->seek(m_pos))
+        return false;
+    QVariant value(type, nullptr);
+    if (!QMetaType::load(stream, type, value.data()) || stream.status() != QDataStream::Ok)
+        return false;
+    m_pos = stream.device()->pos();
+    return true;
+}
+
+// A type stored by name: only the framework's own types pass, by the rules of their number.
+bool VariantStreamCheck::userTypeByName(int *type)
+{
+    quint32 size = 0;
+    if (!readU32(&size) || size == 0xffffffff || m_bytes.size() - m_pos < qint64(size))
+        return false;
+    const QByteArray name = m_bytes.mid(int(m_pos), int(size));
+    m_pos += size;
+    const int named = QMetaType::type(name.constData());
+    if (named == QMetaType::UnknownType || named >= QMetaType::User)
+        return false;
+    *type = named;
+    return true;
 }
 
 bool VariantStreamCheck::skipString()
@@ -195,14 +286,17 @@ bool VariantStreamCheck::skip(qint64 size)
 }
 
 // Streams older than Qt 5 numbered some types differently; QVariant::load maps them so.
+// QMetaType::User itself means a name follows; a number past it names no type a settings
+// file can hold.
 int VariantStreamCheck::mappedType(quint32 type) const
 {
+    const int unnamedUserType = QMetaType::User + 1;
     if (m_version >= QDataStream::Qt_5_0)
-        return type > quint32(QMetaType::User) ? QMetaType::User : int(type);
+        return type > quint32(QMetaType::User) ? unnamedUserType : int(type);
     if (type == 127)
         return QMetaType::User;
     if (type >= 128)
-        return type - 97 >= quint32(QMetaType::User) ? QMetaType::User : int(type - 97);
+        return type - 97 >= quint32(QMetaType::User) ? unnamedUserType : int(type - 97);
     if (type == 75)
         return QMetaType::QSizePolicy;
     if (type > 75 && type <= 86)

@@ -7,7 +7,8 @@
 // with four billion points, a list nested a million deep) and crash or exhaust memory on
 // hostile bytes; those types, user types, counts beyond the bytes there are, and nesting
 // deeper than a settings value needs are refused. Lists, maps and hashes are walked element
-// by element, so a refused type cannot hide inside them.
+// by element, so a refused type cannot hide inside them; an element whose loader is bounded
+// is stepped over by reading it.
 class VariantStreamCheck
 {
 public:
@@ -21,6 +22,8 @@ private:
     bool skipValue(int type, int depth);
     bool skipString();
     bool skipBytes();
+    bool skipLoaded(int type);
+    bool userTypeByName(int *type);
     bool readCount(quint32 *count, int leastElementSize);
     bool readU32(quint32 *value);
     bool readU8(quint8 *value);

@@ -1,6 +1,12 @@
 #include <QtTest>
 
 #include <QColor>
+#include <QEasingCurve>
+#include <QFont>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QUrl>
+#include <QUuid>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -9,6 +15,7 @@
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "common/easyini.h"
 #include "support/filebytes.h"
@@ -61,7 +68,12 @@ private slots:
     void taggedValuesMatchQSettings();
     void decodingEdges_data();
     void decodingEdges();
+    void lineBreaksRoundTrip_data();
+    void lineBreaksRoundTrip();
+    void randomDateTimesRoundTrip();
+    void plainValuesKeepTheirBytes();
     void failedWriteKeepsOldFile();
+    void saveIntoReadOnlyFolder();
     void saveCreatesFolderAndLeavesNoProbe();
     void pendingChangesStayWithTheirFile();
     void fuzzInputsReadWithoutCrash();
@@ -157,6 +169,18 @@ void tst_EasyIni::reading_data()
         << "k" << QVariant(QString::fromLatin1("@DateTime(\x01\x02\x03)"));
     QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF[s]\nk=v\n") << "s"
                          << "k" << QVariant("v");
+    QTest::newRow("lone CR ends a line") << QByteArray("[s]\rk=v\rj=w\r") << "s"
+                                         << "j" << QVariant("w");
+    QTest::newRow("backslashes by hand") << QByteArray("[s]\nk=D:\\logs\\new\\r\n") << "s"
+                                         << "k" << QVariant("D:\\logs\\new\\r");
+    QTest::newRow("backslash in @String") << QByteArray("[s]\nk=@String(C:\\n)\n") << "s"
+                                          << "k" << QVariant("C:\\n");
+    QTest::newRow("escaped tag without a break") << QByteArray("[s]\nk=@Escaped(a\\\\b)\n") << "s"
+                                                 << "k" << QVariant("@Escaped(a\\\\b)");
+    QTest::newRow("escaped tag, unknown escape") << QByteArray("[s]\nk=@Escaped(a\\n\\t)\n") << "s"
+                                                 << "k" << QVariant("@Escaped(a\\n\\t)");
+    QTest::newRow("escaped break") << QByteArray("[s]\nk=@Escaped(a\\r\\nb\\\\n)\n") << "s"
+                                   << "k" << QVariant("a\r\nb\\n");
 }
 
 void tst_EasyIni::reading()
@@ -328,6 +352,16 @@ void tst_EasyIni::taggedValuesMatchQSettings_data()
                               when};
     QTest::newRow("nested list") << QVariant(nested) << QVariant(nested) << QString();
     QTest::newRow("colour") << QVariant(QColor(Qt::red)) << QVariant(QColor(Qt::red)) << QString();
+    // Bounded loaders, alone and inside containers.
+    const QUuid uuid(QStringLiteral("{67c8770b-44f1-4107-ab9a-f9b5446f13ee}"));
+    const QUrl url(QStringLiteral("http://10.1.2.3:9005/zaravazez?a=1#f"));
+    const QFont font(QStringLiteral("Noto Sans"), 11, QFont::Bold);
+    QTest::newRow("uuid") << QVariant(uuid) << QVariant(uuid) << QString();
+    QTest::newRow("url") << QVariant(url) << QVariant(url) << QString();
+    QTest::newRow("float") << QVariant(1.5f) << QVariant(1.5f) << QString();
+    QTest::newRow("font") << QVariant(font) << QVariant(font) << QString();
+    const QVariantList bounded{uuid, url, 1.5f, font, QVariantMap{{"u", url}, {"f", font}}};
+    QTest::newRow("bounded in containers") << QVariant(bounded) << QVariant(bounded) << QString();
 }
 
 void tst_EasyIni::taggedValuesMatchQSettings()
@@ -391,7 +425,7 @@ void tst_EasyIni::decodingEdges_data()
         out.setVersion(version);
         write(out);
         return QString::fromLatin1(version == QDataStream::Qt_4_0 ? "@Variant(" : "@DateTime(") +
-               QString::fromLatin1(bytes) + QLatin1Char(')');
+               QString::fromLatin1(bytes.constData(), bytes.size()) + QLatin1Char(')');
     };
     // A polygon claiming four billion points: the framework's loader would run away.
     const QString polygon = stream(QDataStream::Qt_5_6, [](QDataStream &out) {
@@ -420,6 +454,23 @@ void tst_EasyIni::decodingEdges_data()
         out << quint32(QMetaType::QStringList) << quint32(0x10000000);
     });
     QTest::newRow("list longer than its bytes") << longList << QVariant(longList);
+    const QString variants = stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+        for (int i = 0; i < 1000000; ++i)
+            out << quint32(QMetaType::QVariant);
+        out << quint32(QMetaType::Int) << qint32(1);
+    });
+    QTest::newRow("variants nested 1000000 deep") << variants << QVariant(variants);
+    const QString easing = stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+        out << quint32(QMetaType::QEasingCurve + 97) << qint32(QEasingCurve::Custom)
+            << quint64(0xdeadbeef) << false;
+    });
+    QTest::newRow("easing curve with a function pointer") << easing << QVariant(easing);
+    const QString namedUuid = stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+        out << quint32(QMetaType::QVariantList) << quint32(1) << quint32(127) << QByteArray("QUuid")
+            << QUuid(0x12345678, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10);
+    });
+    QTest::newRow("uuid stored by name in a list")
+        << namedUuid << QVariant(QVariantList{QUuid(0x12345678, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10)});
     QTest::newRow("truncated date-time")
         << QString::fromLatin1("@DateTime(\0\0\0\x10\0\0\0)", 18)
         << QVariant(QString::fromLatin1("@DateTime(\0\0\0\x10\0\0\0)", 18));
@@ -430,6 +481,98 @@ void tst_EasyIni::decodingEdges()
     QFETCH(QString, text);
     QFETCH(QVariant, expected);
     QCOMPARE(EasyIni::stringToVariant(text), expected);
+}
+
+void tst_EasyIni::lineBreaksRoundTrip_data()
+{
+    QTest::addColumn<QVariant>("value");
+
+    const char *const strings[][2] = {{"LF", "a\nb"},
+                                      {"CR", "a\rb"},
+                                      {"CRLF", "a\r\nb"},
+                                      {"only LF", "\n"},
+                                      {"breaks and blanks at the ends", "\r\n  x  \r"},
+                                      {"@ and LF", "@a\nb"},
+                                      {"backslashes and LF", "C:\\n\n\\r"},
+                                      {"escaped tag and LF", "@Escaped(a\nb)"},
+                                      {"pasted key line", "/data/t2\nlogFileDir=/data/injected"}};
+    for (const auto &row : strings)
+        QTest::newRow(row[0]) << QVariant(QString::fromUtf8(row[1]));
+    QTest::newRow("NUL and LF") << QVariant(QString::fromUtf16(u"a\0b\nc", 5));
+    QTest::newRow("bytes LF") << QVariant(QByteArray("a\nb"));
+    QTest::newRow("bytes CR") << QVariant(QByteArray("a\rb"));
+    QTest::newRow("bytes CRLF") << QVariant(QByteArray("a\r\nb\\r"));
+    QByteArray all;
+    for (int i = 0; i < 256; ++i)
+        all.append(char(i));
+    QTest::newRow("all 256 bytes") << QVariant(all);
+    QTest::newRow("list holding strings")
+        << QVariant(QVariantList{QStringLiteral("a\nb"), QStringLiteral("c"), 7});
+    QTest::newRow("string list") << QVariant(QStringList{"x\ry", "\\n"});
+}
+
+void tst_EasyIni::lineBreaksRoundTrip()
+{
+    QFETCH(QVariant, value);
+    const QString text = EasyIni::variantToString(value);
+    QVERIFY(!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')));
+    {
+        EasyIni ini;
+        ini.load(path(), EasyIni::WriteOnly);
+        ini.setValue("s", "k", value);
+        ini.setValue("s", "after", "kept");
+    }
+    // Saved again in read-write mode, everything re-encoded from what was read.
+    for (int pass = 0; pass < 2; ++pass) {
+        EasyIni ini;
+        ini.load(path(), EasyIni::ReadWrite);
+        QCOMPARE(ini.value("s", "k"), value);
+        QCOMPARE(ini.value("s", "after"), QVariant("kept"));
+        ini.setValue("t", "touch", pass);
+    }
+    QCOMPARE(FileBytes::read(path()).count('\n'), 5);
+}
+
+void tst_EasyIni::randomDateTimesRoundTrip()
+{
+    QRandomGenerator random(20240517);
+    QList<QDateTime> values;
+    {
+        EasyIni ini;
+        ini.load(path(), EasyIni::WriteOnly);
+        for (int i = 0; i < 2000; ++i) {
+            const qint64 ms = qint64(random.bounded(4102444800.0) * 1000.0);
+            values.append(QDateTime::fromMSecsSinceEpoch(ms, i % 2 ? Qt::UTC : Qt::LocalTime));
+            ini.setValue("d", QString::number(i), values.last());
+        }
+    }
+    EasyIni ini;
+    ini.load(path(), EasyIni::ReadOnly);
+    for (int i = 0; i < values.size(); ++i)
+        QCOMPARE(ini.value("d", QString::number(i)), QVariant(values.at(i)));
+}
+
+void tst_EasyIni::plainValuesKeepTheirBytes()
+{
+    // Texts that always read back keep the exact bytes they were written with.
+    const QStringList values{"D:\\logs\\new",     "a\\nb",   "\"quoted\" 'too'",
+                             "\\\\server\\share", "@x",      "@Escaped(a\\nb)",
+                             "日志目录",          "-12.5e3", "a;b#c=d"};
+    {
+        EasyIni ini;
+        ini.load(path(), EasyIni::WriteOnly);
+        for (int i = 0; i < values.size(); ++i)
+            ini.setValue("s", QString::number(i), values.at(i));
+        ini.setValue("s", "n", 42);
+    }
+    QCOMPARE(FileBytes::read(path()), QByteArray("[s]\n0=D:\\logs\\new\n1=a\\nb\n"
+                                                 "2=\"quoted\" 'too'\n3=\\\\server\\share\n4=@@x\n"
+                                                 "5=@@Escaped(a\\nb)\n6=日志目录\n7=-12.5e3\n"
+                                                 "8=a;b#c=d\nn=42\n"));
+    EasyIni ini;
+    ini.load(path(), EasyIni::ReadOnly);
+    for (int i = 0; i < values.size(); ++i)
+        QCOMPARE(ini.value("s", QString::number(i)).toString(), values.at(i));
 }
 
 void tst_EasyIni::failedWriteKeepsOldFile()
@@ -458,6 +601,35 @@ void tst_EasyIni::failedWriteKeepsOldFile()
     // With room again the same object writes the new content.
     ini.save();
     QVERIFY(FileBytes::read(path()).startsWith("[Http]\nip=xxxx"));
+}
+
+void tst_EasyIni::saveIntoReadOnlyFolder()
+{
+    if (geteuid() != 0)
+        QSKIP("needs root to run the save as a user who may not write the folder");
+    const QString self = QCoreApplication::applicationFilePath();
+    QProcess probe;
+    probe.start(QStringLiteral("runuser"), {"-u", "nobody", "--", self, "-functions"});
+    if (!probe.waitForFinished(60000) || probe.exitCode() != 0)
+        QSKIP("runuser cannot start this test as nobody (binary or its folders unreadable)");
+
+    // A folder only root may write, holding a file that nobody may write.
+    QTemporaryDir base(QDir::tempPath() + QStringLiteral("/tst_easyini_ro_XXXXXX"));
+    QVERIFY(base.isValid());
+    const QString file = base.filePath(QStringLiteral("app.ini"));
+    FileBytes::write(file, "[s]\nk=old\n");
+    QVERIFY(QFile::setPermissions(base.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                   QFileDevice::ExeOther));
+    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ReadOther | QFileDevice::WriteOther));
+
+    QProcess child;
+    child.start(QStringLiteral("runuser"), {"-u", "nobody", "--", self, "--save-as-child", file});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitCode(), 0);
+    QCOMPARE(FileBytes::read(file), QByteArray("[s]\nk=new\nline=a\\nb\n"));
+    QCOMPARE(QDir(base.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"app.ini"});
 }
 
 void tst_EasyIni::saveCreatesFolderAndLeavesNoProbe()
@@ -519,5 +691,24 @@ void tst_EasyIni::fuzzInputsReadWithoutCrash()
     QVERIFY(files > 5);
 }
 
-QTEST_GUILESS_MAIN(tst_EasyIni)
+// The child of saveIntoReadOnlyFolder, run as another user: one save in read-write mode.
+static int saveAsChild(const QString &file)
+{
+    EasyIni ini;
+    ini.load(file, EasyIni::ReadWrite);
+    ini.setValue("s", "k", "new");
+    ini.setValue("s", "line", "a\\nb");
+    ini.save();
+    return 0;
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--save-as-child") == 0)
+        return saveAsChild(QString::fromLocal8Bit(argv[2]));
+    QTEST_SET_MAIN_SOURCE_PATH
+    tst_EasyIni test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_easyini.moc"
