@@ -10,6 +10,7 @@
 #include <QTranslator>
 #include <QWidget>
 
+#include "common/programfolder.h"
 #include "widgets/appearance.h"
 #include "widgets/quiinputbox.h"
 #include "widgets/quihelper.h"
@@ -42,8 +43,11 @@ private slots:
     void ensureDir_data();
     void ensureDir();
     void ensureDirKeepsExisting();
+    void folderRule_data();
+    void folderRule();
     void clearDir();
     void clearDirMissingFolder();
+    void clearDirEmptyPathLeavesWorkingFolder();
     void clearDirLeavesLinkTargets();
     void copyFileWritable();
     void copyFileWritableKeepsExistingTarget();
@@ -73,8 +77,6 @@ void tst_QUIHelper::ensureDir_data()
 
     const QString tag = QString::number(QCoreApplication::applicationPid());
     QTest::newRow("bare name") << QStringLiteral("ensure_%1/a/b").arg(tag) << true;
-    // Backslashes hold no ":/", so the path lands under the program's folder.
-    QTest::newRow("drive with backslashes") << QStringLiteral("D:\\ensure_%1").arg(tag) << true;
     QTest::newRow("absolute") << QStringLiteral("abs/x/y") << false;
 }
 
@@ -105,6 +107,32 @@ void tst_QUIHelper::ensureDirKeepsExisting()
     QVERIFY(QUIHelper::fileExists(dir + "/keep.txt"));
 }
 
+void tst_QUIHelper::folderRule_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("underAppDir");
+
+    QTest::newRow("name") << "logs" << true;
+    QTest::newRow("relative with slashes") << "data/logs" << true;
+    QTest::newRow("relative with backslashes") << "data\\logs" << true;
+    QTest::newRow("dot") << "./logs" << true;
+    QTest::newRow("unix absolute") << "/data/logs" << false;
+    QTest::newRow("drive, backslash") << "D:\\logs" << false;
+    QTest::newRow("drive, slash") << "d:/logs" << false;
+    QTest::newRow("UNC") << "\\\\server\\share\\logs" << false;
+    QTest::newRow("UNC with slashes") << "//server/share/logs" << false;
+    QTest::newRow("resource") << ":/qss/blue.css" << false;
+    QTest::newRow("colon inside a name") << "a:b" << true;
+}
+
+void tst_QUIHelper::folderRule()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, underAppDir);
+    // One rule for ensureDir and the logger's folder.
+    QCOMPARE(underProgramFolder(path), underAppDir ? QUIHelper::appDirPath() + "/" + path : path);
+}
+
 void tst_QUIHelper::clearDir()
 {
     const QString root = m_tmp.filePath("clear");
@@ -129,6 +157,20 @@ void tst_QUIHelper::clearDirMissingFolder()
     const QString missing = m_tmp.filePath("missing");
     QUIHelper::clearDir(missing);
     QVERIFY(!QFileInfo::exists(missing));
+}
+
+void tst_QUIHelper::clearDirEmptyPathLeavesWorkingFolder()
+{
+    const QString work = m_tmp.filePath("work");
+    QVERIFY(QDir().mkpath(work + "/sub"));
+    writeFile(work + "/keep.txt");
+    const QString oldCwd = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(work));
+    QUIHelper::clearDir(QString());
+    QUIHelper::clearDir(QStringLiteral(""));
+    QDir::setCurrent(oldCwd);
+    QCOMPARE(QDir(work).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             (QStringList{"keep.txt", "sub"}));
 }
 
 void tst_QUIHelper::clearDirLeavesLinkTargets()

@@ -42,6 +42,9 @@ void QUIHelper::ensureDir(const QString &path)
 
 void QUIHelper::clearDir(const QString &path)
 {
+    // QDir("") is the working folder; an empty path names no folder at all.
+    if (path.isEmpty())
+        return;
     QDir dir(path);
     if (!dir.exists())
         return;

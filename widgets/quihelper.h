@@ -20,7 +20,7 @@ public:
     static bool dirExists(const QString &path);
     // Creates the folder with its parents; a relative path lands under appDirPath().
     static void ensureDir(const QString &path);
-    // Empties the folder recursively and keeps the folder itself.
+    // Empties the folder recursively and keeps the folder itself; an empty path does nothing.
     static void clearDir(const QString &path);
     // Copies (never over an existing target) and makes the target owner-writable;
     // returns whether its permissions could be set.
