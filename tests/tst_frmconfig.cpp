@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,6 +35,7 @@ private slots:
     void logFolderMadeWhereTheLoggerWrites();
     void missingFileGivesEmptyValues();
     void saveWritesExactlyEightKeys();
+    void pastedLineBreakStaysInItsField();
     void logBoxSendsItsState();
     void sectionSwitchesWithoutGuards();
 
@@ -150,6 +152,34 @@ void tst_FrmConfig::saveWritesExactlyEightKeys()
     FrmConfigBasic next;
     QCOMPARE(editText(&next, "le_http_port"), QStringLiteral("8081"));
     QCOMPARE(editText(&next, "le_minio_bukeName"), QString());
+}
+
+void tst_FrmConfig::pastedLineBreakStaysInItsField()
+{
+    const QString logs = m_dir->filePath(QStringLiteral("logs"));
+    FileBytes::write(g_iniFilePath, "[Http]\nip=1.2.3.4\nport=80\n[Path]\ncraftDataDir=\n"
+                                    "tmpDir=/data/t1\nlogFileDir=" +
+                                        logs.toUtf8() + "\n[Minio]\nip=5.6.7.8\n");
+    FrmConfigBasic page;
+    page.show();
+    auto *tmp = page.findChild<QLineEdit *>(QStringLiteral("le_tmp_dir"));
+    const QString pasted = QStringLiteral("/data/t2\nlogFileDir=/data/injected");
+    tmp->selectAll();
+    QGuiApplication::clipboard()->setText(pasted);
+    tmp->setFocus();
+    QTest::keyClick(tmp, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(tmp->text(), pasted);
+    QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("pb_set")), Qt::LeftButton);
+
+    // One line per key: the pasted text stays inside its value.
+    QCOMPARE(FileBytes::read(g_iniFilePath).count('\n'), 11);
+    FrmConfigBasic next;
+    QCOMPARE(editText(&next, "le_tmp_dir"), pasted);
+    QCOMPARE(editText(&next, "le_log_dir"), logs);
+    QCOMPARE(editText(&next, "le_http_ip"), QStringLiteral("1.2.3.4"));
+    QCOMPARE(editText(&next, "le_minio_ip"), QStringLiteral("5.6.7.8"));
+    QCOMPARE(g_logFileDir, logs);
+    QCOMPARE(g_tmpDir, pasted);
 }
 
 void tst_FrmConfig::logBoxSendsItsState()
