@@ -1,11 +1,13 @@
 // libFuzzer target for the settings file reader: any bytes as a settings file, and any
-// text as a stored value, must read without crashing.
+// text as a stored value, must read without crashing; any text or bytes must survive
+// encoding and decoding.
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdlib>
 
 #include "common/easyini.h"
 
@@ -40,7 +42,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             (void)ini.value(QLatin1String(section), QLatin1String(key)).toString();
 
     // The same bytes as one value text, and its encoding back.
-    const QVariant value = EasyIni::stringToVariant(QString::fromLatin1(bytes));
+    const QVariant value = EasyIni::stringToVariant(QString::fromLatin1(bytes.constData(), size));
     (void)EasyIni::variantToString(value);
+
+    // Any text and any bytes come back from their encoding unchanged, on one line.
+    const QVariant originals[] = {QString::fromUtf8(bytes.constData(), bytes.size()),
+                                  QString::fromLatin1(bytes.constData(), bytes.size()), bytes};
+    for (const QVariant &original : originals) {
+        const QString text = EasyIni::variantToString(original);
+        if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) ||
+            EasyIni::stringToVariant(text) != original)
+            abort();
+    }
     return 0;
 }
