@@ -87,8 +87,7 @@ void SaveLog::openFile(const QString &fileName)
     if (file->isOpen())
         file->close();
     file->setFileName(fileName);
-    file->open(QIODevice::WriteOnly | QIODevice::Append);
-    m_fileSize = file->isOpen() ? file->size() : 0;
+    openForAppend();
 }
 
 bool SaveLog::GetUseContext()
@@ -121,8 +120,10 @@ void SaveLog::Stop()
     running = false;
     resetFile();
     SaveLog *self = this;
+    // The previous handler stays recorded: a message of another thread that is waiting on
+    // the lock right now is passed on to it, not lost to stderr.
     if (s_active.compare_exchange_strong(self, nullptr))
-        qInstallMessageHandler(s_previous.exchange(nullptr));
+        qInstallMessageHandler(s_previous.load());
 }
 
 void SaveLog::Clear()
@@ -147,10 +148,8 @@ void SaveLog::Save(const QString &content)
     }
     // A file that could not be opened (folder missing or not writable yet) is tried again
     // at every entry, so logging resumes as soon as it can instead of at the next rotation.
-    if (!file->isOpen() && !fileName.isEmpty()) {
-        file->open(QIODevice::WriteOnly | QIODevice::Append);
-        m_fileSize = file->isOpen() ? file->size() : 0;
-    }
+    if (!file->isOpen() && !fileName.isEmpty())
+        openForAppend();
     writeEntry(content);
 }
 
@@ -245,6 +244,9 @@ void SaveLog::handleMessage(QtMsgType type, const QMessageLogContext &context, c
         emit flushLogUI(QStringLiteral("<span style='color:") + QLatin1String(level.colour) +
                         QStringLiteral(";'>") + content.toHtmlEscaped() +
                         QStringLiteral("</span>"));
+        // The panel slot stopped the logger: no file is opened for this entry.
+        if (!running)
+            return;
     }
     Save(content);
 }
@@ -287,6 +289,31 @@ QString SaveLog::logFileName(const QString &stamp) const
     return QStringLiteral("%1/%2_log_%3.log").arg(folder(), name, stamp);
 }
 
+void SaveLog::openForAppend()
+{
+    file->open(QIODevice::WriteOnly | QIODevice::Append);
+    m_fileSize = file->isOpen() ? file->size() : 0;
+    if (m_fileSize > 0)
+        endTornEntry();
+}
+
+// A file cut off mid-entry (a full disk, a crash) gets its line ended first, so the next
+// entry does not continue the torn one.
+void SaveLog::endTornEntry()
+{
+    QFile tail(file->fileName());
+    if (!tail.open(QIODevice::ReadOnly) || !tail.seek(m_fileSize - qMin<qint64>(m_fileSize, 2)))
+        return;
+    const QByteArray end = tail.read(2);
+    if (end.endsWith("\r\n"))
+        return;
+    const QByteArray lineEnd = end.endsWith('\r') ? QByteArray("\n") : QByteArray("\r\n");
+    if (file->write(lineEnd) == lineEnd.size() && file->flush())
+        m_fileSize += lineEnd.size();
+    else
+        file->close();
+}
+
 void SaveLog::writeEntry(const QString &content)
 {
     if (!file->isOpen())
@@ -296,6 +323,8 @@ void SaveLog::writeEntry(const QString &content)
     const qint64 written = file->write(bytes);
     if (written > 0)
         m_fileSize += written;
-    // Flushed per entry: a crash must not take buffered lines with it.
-    file->flush();
+    // Flushed per entry: a crash must not take buffered lines with it. A write that did not
+    // go out whole closes the file; the next entry reopens it and ends the torn line first.
+    if (written != bytes.size() || !file->flush())
+        file->close();
 }

@@ -72,6 +72,8 @@ private:
     void startNewFile();
     QString folder() const;
     QString logFileName(const QString &stamp) const;
+    void openForAppend();
+    void endTornEntry();
     void writeEntry(const QString &content);
     // Local date-time texts, formatted once per second: the time-zone lookup is costly.
     void refreshClock();

@@ -4,9 +4,17 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QSemaphore>
 #include <QThread>
 
+#include <atomic>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include "common/savelog.h"
+#include "support/messagecapture.h"
 
 namespace {
 
@@ -29,6 +37,13 @@ QStringList readEntries(const QString &fileName)
 QStringList logFiles(const QString &dir)
 {
     return QDir(dir).entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
+}
+
+// Whether the thread sleeps in the kernel on a lock.
+bool waitsOnFutex(long tid)
+{
+    QFile wchan(QStringLiteral("/proc/self/task/%1/wchan").arg(tid));
+    return wchan.open(QIODevice::ReadOnly) && wchan.readAll().contains("futex");
 }
 
 void waitForNextSecond()
@@ -78,6 +93,10 @@ private slots:
     void contextLine();
     void startStopRestoresHandler();
     void nestedMessageFromPanelSlot();
+    void stopInsidePanelSlot();
+    void tornEntryEndedOnOpen_data();
+    void tornEntryEndedOnOpen();
+    void tornEntryOnFullDisk();
     void unwritableFolderThenRecovers_data();
     void unwritableFolderThenRecovers();
     void relativeFolderUnderProgramFolder();
@@ -317,6 +336,102 @@ void tst_SaveLog::nestedMessageFromPanelSlot()
     // The nested warnings went to the previous handler, not into the file or the panel.
     QCOMPARE(slotRuns, 2);
     QCOMPARE(readEntries(fx.only()).size(), 2);
+}
+
+void tst_SaveLog::stopInsidePanelSlot()
+{
+    Fixture fx;
+    fx.log.SetMaxSize(0);
+    MessageCapture before; // the handler in place before Start
+    std::atomic<long> tid{0};
+    QSemaphore go;
+    QScopedPointer<QThread> other(QThread::create([&] {
+        tid = syscall(SYS_gettid);
+        go.acquire();
+        qInfo("from another thread");
+    }));
+    bool stopped = false;
+    connect(&fx.log, &SaveLog::flushLogUI, this, [&] {
+        if (stopped)
+            return;
+        stopped = true;
+        other->start();
+        QTRY_VERIFY(tid != 0);
+        go.release();
+        // The other thread's message now waits on the lock this thread holds.
+        QTRY_VERIFY(waitsOnFutex(tid));
+        fx.log.Stop();
+    });
+    fx.log.Start();
+    qInfo("stops the logger");
+    QVERIFY(other->wait(10000));
+    QVERIFY(stopped);
+    QVERIFY(before.has(QtInfoMsg, QStringLiteral("from another thread")));
+    QVERIFY(!fx.log.findChild<QFile *>()->isOpen());
+    QCOMPARE(logFiles(fx.dir.path()), QStringList());
+}
+
+void tst_SaveLog::tornEntryEndedOnOpen_data()
+{
+    QTest::addColumn<QByteArray>("existing");
+    QTest::addColumn<QStringList>("kept");
+    QTest::newRow("mid-entry") << QByteArray("Infox torn") << QStringList{"Infox torn"};
+    QTest::newRow("after the CR") << QByteArray("a\r\nb\r") << QStringList{"a", "b"};
+    QTest::newRow("whole entries") << QByteArray("a\r\n") << QStringList{"a"};
+    QTest::newRow("empty") << QByteArray() << QStringList();
+}
+
+void tst_SaveLog::tornEntryEndedOnOpen()
+{
+    QFETCH(QByteArray, existing);
+    QFETCH(QStringList, kept);
+    Fixture fx;
+    fx.log.SetMaxSize(0);
+    const QString name = fx.dir.filePath(
+        QStringLiteral("probe_log_%1.log").arg(QDate::currentDate().toString("yyyy-MM-dd")));
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(existing);
+    file.close();
+
+    fx.log.Start();
+    qInfo("next run");
+    fx.log.Stop();
+    const QStringList entries = readEntries(name);
+    QCOMPARE(entries.size(), kept.size() + 1);
+    QCOMPARE(entries.mid(0, kept.size()), kept);
+    QVERIFY(entries.last().startsWith(QStringLiteral("Infox ")));
+    QVERIFY(entries.last().endsWith(QStringLiteral(" next run")));
+}
+
+void tst_SaveLog::tornEntryOnFullDisk()
+{
+    Fixture fx;
+    fx.log.SetMaxSize(0);
+    fx.log.Start();
+    qInfo("one");
+    const QString name = fx.only();
+    QVERIFY(!name.isEmpty());
+
+    // A file-size limit cuts the next entry short, like a full disk, also for root.
+    struct rlimit old;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = old;
+    tight.rlim_cur = QFileInfo(name).size() + 10;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    qInfo("two, cut short");
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    qInfo("three");
+    fx.log.Stop();
+    const QStringList entries = readEntries(name);
+    QCOMPARE(entries.size(), 3);
+    QVERIFY(entries.at(0).endsWith(QStringLiteral(" one")));
+    QVERIFY(entries.at(1).startsWith(QStringLiteral("Infox ")));
+    QVERIFY(!entries.at(1).contains(QStringLiteral("two")));
+    QVERIFY(entries.at(2).endsWith(QStringLiteral(" three")));
 }
 
 void tst_SaveLog::unwritableFolderThenRecovers_data()
