@@ -343,7 +343,7 @@ void tst_EasyIni::taggedValuesMatchQSettings_data()
     QTest::newRow("date-time") << QVariant(when) << QVariant(when) << QString();
     QTest::newRow("date") << QVariant(QDate(2023, 1, 2)) << QVariant(QDate(2023, 1, 2))
                           << QString();
-    // No nested QString: its type number is a line feed, which the line format cannot hold.
+    // No nested QString: its type number is a line feed, escaped in a form QSettings lacks.
     const QVariantList nested{1,
                               QStringList{"a", "b"},
                               QVariantMap{{"k", 2.5}, {"d", QDate(2020, 2, 29)}},
