@@ -150,6 +150,8 @@ void tst_EasyIni::reading_data()
                               << "k" << invalid;
     QTest::newRow("CRLF file") << QByteArray("[s]\r\nk=v\r\n") << "s"
                                << "k" << QVariant("v");
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[s]\nk=v\n") << "s"
+                                     << "k" << QVariant("v");
     QTest::newRow("UTF-8") << QByteArray("[路径]\n目录=D:/数据\n") << "路径"
                            << "目录" << QVariant(QStringLiteral("D:/数据"));
     // Bad input reads as the format says and never crashes.
