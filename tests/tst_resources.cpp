@@ -4,13 +4,27 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRawFont>
 #include <QRegularExpression>
 #include <QResource>
+#include <QStyleOptionToolButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QToolButton>
 #include <QTranslator>
 
+#include <cmath>
+
+#include "app/appinit.h"
 #include "support/messagecapture.h"
 
 namespace {
@@ -117,9 +131,31 @@ bool containsColour(const QImage &image, const QColor &expected)
     return false;
 }
 
-int brightness(const QColor &c)
+// Relative luminance and contrast ratio as the usual accessibility guidelines define them.
+double luminance(const QColor &c)
 {
-    return (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000;
+    auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double x = luminance(a);
+    const double y = luminance(b);
+    return (qMax(x, y) + 0.05) / (qMin(x, y) + 0.05);
+}
+
+const double textFloor = 4.5;
+const double edgeFloor = 3.0;
+
+QString pair(const QColor &front, const QColor &back)
+{
+    return QStringLiteral("%1 on %2: %3:1")
+        .arg(front.name(), back.name())
+        .arg(contrast(front, back), 0, 'f', 2);
 }
 
 // A translucent colour as it shows over an opaque one.
@@ -150,6 +186,67 @@ QString declaredColour(const QString &body, const QString &property)
     return value.match(body).captured(1);
 }
 
+// Every rule of a sheet as selector and declarations.
+QVector<QPair<QString, QString>> rules(const QString &sheet)
+{
+    QVector<QPair<QString, QString>> result;
+    const QRegularExpression rule(QStringLiteral("([^{}]+)\\{([^}]*)\\}"));
+    for (auto it = rule.globalMatch(sheet); it.hasNext();) {
+        const auto match = it.next();
+        result.append({match.captured(1).trimmed(), match.captured(2)});
+    }
+    return result;
+}
+
+// A window in the theme applied as the program applies it, with one column on the panel
+// and one on the border colour, as the main window's pages are.
+class ThemedScene
+{
+public:
+    explicit ThemedScene(const QString &name)
+    {
+        AppInit::Instance()->initStyle(QStringLiteral(":/qss/%1.css").arg(name));
+        auto *layout = new QHBoxLayout(&m_window);
+        m_onPanel = new QWidget;
+        m_onBorder = new QWidget;
+        m_onBorder->setObjectName(QStringLiteral("widgetMain"));
+        for (QWidget *column : {m_onPanel, m_onBorder}) {
+            new QVBoxLayout(column);
+            layout->addWidget(column);
+        }
+    }
+    ~ThemedScene() { qApp->setStyleSheet(QString()); }
+
+    // Adds a widget made by `make` to both columns.
+    template <typename W, typename Make> QPair<W *, W *> add(Make make)
+    {
+        W *a = make();
+        W *b = make();
+        m_onPanel->layout()->addWidget(a);
+        m_onBorder->layout()->addWidget(b);
+        return {a, b};
+    }
+
+    bool show()
+    {
+        m_window.resize(520, 10);
+        m_window.show();
+        return QTest::qWaitForWindowExposed(&m_window);
+    }
+    void grab() { m_image = m_window.grab().toImage(); }
+    // The colour shown at `point` of `widget`.
+    QColor at(const QWidget *widget, QPoint point) const
+    {
+        return QColor(m_image.pixel(widget->mapTo(&m_window, point)));
+    }
+
+private:
+    QWidget m_window;
+    QWidget *m_onPanel = nullptr;
+    QWidget *m_onBorder = nullptr;
+    QImage m_image;
+};
+
 } // namespace
 
 class tst_Resources : public QObject
@@ -168,8 +265,14 @@ private slots:
     void disabledRule();
     void selectedTextReads_data();
     void selectedTextReads();
-    void edgesShowOnPanel_data();
-    void edgesShowOnPanel();
+    void progressTextReads_data();
+    void progressTextReads();
+    void edgesShowOnBackground_data();
+    void edgesShowOnBackground();
+    void splitMenuButtonInTheme_data();
+    void splitMenuButtonInTheme();
+    void disabledTabDimmed_data();
+    void disabledTabDimmed();
     void indicatorImages_data();
     void indicatorImages();
     void stateImages_data();
@@ -338,43 +441,233 @@ void tst_Resources::selectedTextReads_data()
     addThemeRows();
 }
 
-// Selected rows and menu items lie on the translucent highlight: their text must stand out
-// from that fill, which on dark panels is as bright as a mid-tone text colour.
+// Selected rows, menu items and text lie on a translucent highlight over the panel (over the
+// tint of alternate rows too): their text must read there at 4.5:1.
 void tst_Resources::selectedTextReads()
 {
     QFETCH(QString, name);
     QFETCH(QStringList, colours);
     const QString sheet = readSheet(name);
-    const QString rule = ruleBody(sheet, QStringLiteral("QMenu::item:selected{"));
-    const QColor text(declaredColour(rule, QStringLiteral("color:")));
-    QColor fill(declaredColour(rule, QStringLiteral("background:")));
-    QVERIFY2(text.isValid() && fill.isValid(), qPrintable(rule));
-    fill = over(fill, QColor(colours.at(1)));
-    QVERIFY2(qAbs(brightness(text) - brightness(fill)) >= 60,
-             qPrintable(QStringLiteral("%1 on %2").arg(text.name(), fill.name())));
-    const QString item = ruleBody(sheet, QStringLiteral("QAbstractItemView::item:selected{"));
-    QCOMPARE(QColor(declaredColour(item, QStringLiteral("color:"))), text);
+    const QColor panel(colours.at(1));
+    int checked = 0;
+    for (const auto &rule : rules(sheet)) {
+        QColor text(declaredColour(rule.second, QStringLiteral("selection-color:")));
+        QColor fill(declaredColour(rule.second, QStringLiteral("selection-background-color:")));
+        if (rule.first == QLatin1String("QMenu::item:selected")) {
+            text = QColor(declaredColour(rule.second, QStringLiteral("color:")));
+            fill = QColor(declaredColour(rule.second, QStringLiteral("background:")));
+        }
+        if (!text.isValid() || !fill.isValid())
+            continue;
+        ++checked;
+        QVector<QColor> below{over(fill, panel)};
+        // Calendar cells fill the selection twice.
+        if (rule.first.contains(QLatin1String("QCalendarWidget")))
+            below = {over(fill, over(fill, panel))};
+        const QColor alternate(declaredColour(rule.second, "alternate-background-color:"));
+        if (alternate.isValid())
+            below << over(fill, over(alternate, panel));
+        for (const QColor &back : below)
+            QVERIFY2(contrast(text, back) >= textFloor,
+                     qPrintable(rule.first + ": " + pair(text, back)));
+    }
+    QCOMPARE(checked, 5);
+
+    // What the views really paint: the fill behind a selected list row and table cell.
+    const QColor text(declaredColour(
+        ruleBody(sheet, QStringLiteral("QAbstractItemView::item:selected{")), "color:"));
+    ThemedScene scene(name);
+    const auto lists = scene.add<QListWidget>([] {
+        auto *list = new QListWidget;
+        list->addItems({QStringLiteral("a"), QStringLiteral("b")});
+        list->setCurrentRow(1);
+        return list;
+    });
+    const auto tables = scene.add<QTableWidget>([] {
+        auto *table = new QTableWidget(2, 1);
+        table->setItem(1, 0, new QTableWidgetItem(QStringLiteral("b")));
+        table->selectRow(1);
+        return table;
+    });
+    QVERIFY(scene.show());
+    scene.grab();
+    for (QListWidget *list : {lists.first, lists.second}) {
+        const QRect row = list->visualItemRect(list->item(1));
+        const QColor fill = scene.at(list->viewport(), QPoint(row.right() - 2, row.center().y()));
+        QVERIFY2(contrast(text, fill) >= textFloor, qPrintable("list: " + pair(text, fill)));
+    }
+    for (QTableWidget *table : {tables.first, tables.second}) {
+        const QRect cell = table->visualItemRect(table->item(1, 0));
+        const QColor fill =
+            scene.at(table->viewport(), QPoint(cell.right() - 3, cell.center().y()));
+        QVERIFY2(contrast(text, fill) >= textFloor, qPrintable("table: " + pair(text, fill)));
+    }
 }
 
-void tst_Resources::edgesShowOnPanel_data()
+void tst_Resources::progressTextReads_data()
 {
     addThemeRows();
 }
 
-// Empty input fields and group boxes are found by their edges alone.
-void tst_Resources::edgesShowOnPanel()
+// The percentage is written across groove and chunk in one colour; bars on the panel and
+// on the border colour of the main window's pages.
+void tst_Resources::progressTextReads()
+{
+    QFETCH(QString, name);
+    const QString sheet = readSheet(name);
+    const QString bar = ruleBody(sheet, QStringLiteral("QProgressBar{"));
+    const QColor text(declaredColour(bar, QStringLiteral("color:")));
+    QVERIFY2(text.isValid(), qPrintable(bar));
+
+    ThemedScene scene(name);
+    const auto bars = scene.add<QProgressBar>([] {
+        auto *progress = new QProgressBar;
+        progress->setValue(30);
+        return progress;
+    });
+    QVERIFY(scene.show());
+    scene.grab();
+    for (QProgressBar *progress : {bars.first, bars.second}) {
+        const int y = progress->height() / 2;
+        const int chunkEnd = progress->width() * 30 / 100;
+        for (int x : {4, chunkEnd - 4, progress->width() - 6}) {
+            const QColor back = scene.at(progress, QPoint(x, y));
+            QVERIFY2(contrast(text, back) >= textFloor,
+                     qPrintable(QStringLiteral("x %1: ").arg(x) + pair(text, back)));
+        }
+    }
+}
+
+void tst_Resources::edgesShowOnBackground_data()
+{
+    addThemeRows();
+}
+
+// Empty input fields, frames and group boxes are found by their edges alone, on the panel and
+// on the border colour: 3:1, or as much as the theme's own text colour has there.
+void tst_Resources::edgesShowOnBackground()
 {
     QFETCH(QString, name);
     QFETCH(QStringList, colours);
     const QString sheet = readSheet(name);
-    const int panel = brightness(QColor(colours.at(1)));
+    const QColor themeText(colours.at(0));
+    const QVector<QColor> backgrounds{QColor(colours.at(1)), QColor(colours.at(2))};
+    auto floorOn = [&](const QColor &back) {
+        return qMin(edgeFloor, contrast(themeText, back)) - 0.005;
+    };
     for (const QString &selector : {QStringLiteral("QDateTimeEdit{"), QStringLiteral(".QGroupBox{"),
                                     QStringLiteral(".QFrame{")}) {
-        const QString edge =
-            declaredColour(ruleBody(sheet, selector), QStringLiteral("border:1px solid "));
-        QVERIFY2(QColor(edge).isValid(), qPrintable(selector));
-        QVERIFY2(qAbs(brightness(QColor(edge)) - panel) >= 28, qPrintable(selector + edge));
+        const QColor edge(
+            declaredColour(ruleBody(sheet, selector), QStringLiteral("border:1px solid ")));
+        QVERIFY2(edge.isValid(), qPrintable(selector));
+        for (const QColor &back : backgrounds)
+            QVERIFY2(contrast(edge, back) >= floorOn(back),
+                     qPrintable(selector + pair(edge, back)));
     }
+
+    // As drawn: the left edge of each widget against what lies just outside it.
+    ThemedScene scene(name);
+    const auto edits = scene.add<QLineEdit>([] {
+        auto *edit = new QLineEdit;
+        edit->setFocusPolicy(Qt::NoFocus); // a focused field takes the highlight as its edge
+        return edit;
+    });
+    const auto boxes = scene.add<QGroupBox>([] {
+        auto *box = new QGroupBox(QStringLiteral("g"));
+        box->setMinimumHeight(40);
+        return box;
+    });
+    const auto frames = scene.add<QFrame>([] {
+        auto *frame = new QFrame;
+        frame->setFrameShape(QFrame::StyledPanel);
+        frame->setMinimumHeight(30);
+        return frame;
+    });
+    QVERIFY(scene.show());
+    scene.grab();
+    for (QWidget *widget :
+         {static_cast<QWidget *>(edits.first), static_cast<QWidget *>(edits.second),
+          static_cast<QWidget *>(boxes.first), static_cast<QWidget *>(boxes.second),
+          static_cast<QWidget *>(frames.first), static_cast<QWidget *>(frames.second)}) {
+        const int y = widget->height() * 2 / 3;
+        const QColor edge = scene.at(widget, QPoint(0, y));
+        const QColor back = scene.at(widget, QPoint(-3, y));
+        QVERIFY2(backgrounds.contains(back), qPrintable(back.name()));
+        QVERIFY2(
+            contrast(edge, back) >= floorOn(back),
+            qPrintable(QLatin1String(widget->metaObject()->className()) + ": " + pair(edge, back)));
+    }
+}
+
+void tst_Resources::splitMenuButtonInTheme_data()
+{
+    addThemeRows();
+}
+
+// The menu part of a split tool button is drawn like the rest of the button.
+void tst_Resources::splitMenuButtonInTheme()
+{
+    QFETCH(QString, name);
+    ThemedScene scene(name);
+    QMenu menu;
+    menu.addAction(QStringLiteral("a"));
+    const auto buttons = scene.add<QToolButton>([&menu] {
+        auto *button = new QToolButton;
+        button->setText(QStringLiteral("split"));
+        button->setMenu(&menu);
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+        return button;
+    });
+    QVERIFY(scene.show());
+    scene.grab();
+    QToolButton *button = buttons.first;
+    QStyleOptionToolButton option;
+    option.initFrom(button);
+    option.subControls = QStyle::SC_ToolButton | QStyle::SC_ToolButtonMenu;
+    option.features = QStyleOptionToolButton::MenuButtonPopup | QStyleOptionToolButton::HasMenu;
+    const QRect part = button->style()->subControlRect(QStyle::CC_ToolButton, &option,
+                                                       QStyle::SC_ToolButtonMenu, button);
+    QVERIFY(part.width() > 8);
+    const int y = button->height() / 4;
+    const QColor face = scene.at(button, QPoint(4, y));
+    const QColor menuPart = scene.at(button, QPoint(part.right() - 3, y));
+    QVERIFY2(contrast(face, menuPart) < 1.2, qPrintable(pair(menuPart, face)));
+}
+
+void tst_Resources::disabledTabDimmed_data()
+{
+    addThemeRows();
+}
+
+// A disabled tab's caption stands out less than an enabled one's.
+void tst_Resources::disabledTabDimmed()
+{
+    QFETCH(QString, name);
+    ThemedScene scene(name);
+    const auto bars = scene.add<QTabBar>([] {
+        auto *bar = new QTabBar;
+        for (int i = 0; i < 3; ++i)
+            bar->addTab(QStringLiteral("WWW"));
+        bar->setTabEnabled(2, false);
+        return bar;
+    });
+    QVERIFY(scene.show());
+    scene.grab();
+    QTabBar *bar = bars.first;
+    // The strongest contrast between a tab's caption and its face.
+    auto captionContrast = [&](int index) {
+        const QRect tab = bar->tabRect(index);
+        const QColor face = scene.at(bar, QPoint(tab.left() + 3, tab.center().y()));
+        double strongest = 1.0;
+        for (int x = tab.left() + 3; x < tab.right() - 3; ++x)
+            strongest = qMax(strongest, contrast(face, scene.at(bar, QPoint(x, tab.center().y()))));
+        return strongest;
+    };
+    const double enabled = captionContrast(1);
+    const double disabled = captionContrast(2);
+    QVERIFY2(disabled < enabled * 0.8,
+             qPrintable(QStringLiteral("%1 vs %2").arg(disabled).arg(enabled)));
+    QVERIFY(disabled > 1.3);
 }
 
 void tst_Resources::indicatorImages_data()
