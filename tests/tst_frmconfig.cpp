@@ -8,6 +8,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 
+#include "app/appinit.h"
 #include "app/frmconfig.h"
 #include "app/frmconfigbasic.h"
 #include "common/appstate.h"
@@ -38,6 +39,8 @@ private slots:
     void pastedLineBreakStaysInItsField();
     void logBoxSendsItsState();
     void sectionSwitchesWithoutGuards();
+    void setButtonKeepsFormSize_data();
+    void setButtonKeepsFormSize();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -220,6 +223,30 @@ void tst_FrmConfig::sectionSwitchesWithoutGuards()
     QVERIFY(!buttons.at(1)->isChecked());
     QVERIFY(!buttons.at(0)->icon().isNull());
     g_allowLeave = true;
+}
+
+void tst_FrmConfig::setButtonKeepsFormSize_data()
+{
+    QTest::addColumn<QString>("sheet");
+    const QStringList sheets = QDir(QStringLiteral(":/qss")).entryList({QStringLiteral("*.css")});
+    QCOMPARE(sheets.size(), 17);
+    for (const QString &sheet : sheets)
+        QTest::newRow(qPrintable(sheet)) << QStringLiteral(":/qss/") + sheet;
+}
+
+// The themes style every button, but the form's minimum size of 设置 stays.
+void tst_FrmConfig::setButtonKeepsFormSize()
+{
+    QFETCH(QString, sheet);
+    AppInit::Instance()->initStyle(sheet);
+    FrmConfigBasic page;
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    auto *button = page.findChild<QPushButton *>(QStringLiteral("pb_set"));
+    QVERIFY(button);
+    QCOMPARE(button->minimumSize(), QSize(111, 91));
+    QVERIFY2(button->height() >= 91, qPrintable(QString::number(button->height())));
+    qApp->setStyleSheet(QString());
 }
 
 QTEST_MAIN(tst_FrmConfig)
