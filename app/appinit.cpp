@@ -11,6 +11,7 @@
 #include "common/programfolder.h"
 #include "common/singleinstance.h"
 #include "widgets/appearance.h"
+#include "widgets/placeholdertint.h"
 #include "widgets/quihelper.h"
 
 namespace {
@@ -146,6 +147,8 @@ void AppInit::initStyle(const QString &styleName)
     qss += generatedRules(dark);
 
     QApplication::setPalette(QPalette(QColor(g_panelColor)));
+    // Sheets cannot style placeholder text; without this it looks typed.
+    PlaceholderTint::install();
     qApp->setStyleSheet(qss);
 }
 
