@@ -167,9 +167,9 @@ endif()
 
 # Text on a translucent fill of colour `fill`: each item after `out_fill` is "alpha|backdrop",
 # the fill's opacity there and the opaque colour below it (alpha 0 for the backdrop alone).
-# The text moves first; only where that is not enough does the fill move too, until the
-# text reaches `floor` everywhere.
-function(text_on_fill fill floor out_text out_fill)
+# The text moves first, from `text_from` percent on; only where that is not enough does
+# the fill move too, until the text reaches `floor` everywhere.
+function(text_on_fill fill text_from floor out_text out_fill)
     foreach(fill_step RANGE 0 100 5)
         colour_mix("${fill}" "${FILL_END}" ${fill_step} shaded)
         set(below "")
@@ -180,7 +180,7 @@ function(text_on_fill fill floor out_text out_fill)
             colour_over("${shaded}" ${alpha} "${backdrop}" under)
             list(APPEND below "${under}")
         endforeach()
-        foreach(text_step RANGE 0 100 5)
+        foreach(text_step RANGE ${text_from} 100 5)
             colour_mix("${TEXT}" "${TEXT_END}" ${text_step} text)
             set(ok TRUE)
             foreach(under IN LISTS below)
@@ -206,9 +206,15 @@ set(TEXT_FLOOR 4600)
 set(EDGE_FLOOR 3010)
 
 # Selected items: the text on the highlight at 40 % (0x66) over the panel, also over the
-# tint of alternate rows.
+# tint of alternate rows. On dark panels it starts halfway to white, which most of them
+# need anyway.
 colour_over("${TEXT}" 15 "${PANEL}" alternate_row)
-text_on_fill("${HIGH}" ${TEXT_FLOOR} SELECTED_TEXT SELECTION "102|${PANEL}" "102|${alternate_row}")
+if(TEXT_END STREQUAL "#FFFFFF")
+    set(selected_from 50)
+else()
+    set(selected_from 0)
+endif()
+text_on_fill("${HIGH}" ${selected_from} ${TEXT_FLOOR} SELECTED_TEXT SELECTION "102|${PANEL}" "102|${alternate_row}")
 string(SUBSTRING "${SELECTION}" 1 6 SELECTION_HEX)
 
 # Progress bars: one text colour across the groove and the chunk, a gradient from 40 %
@@ -220,7 +226,7 @@ colour_contrast("${TEXT_END}" "${GROOVE}" best)
 if(best LESS TEXT_FLOOR)
     colour_over("${FILL_END}" 26 "${PANEL}" GROOVE)
 endif()
-text_on_fill("${HIGH}" ${TEXT_FLOOR} PROGRESS_TEXT CHUNK "0|${GROOVE}" "102|${GROOVE}" "166|${GROOVE}")
+text_on_fill("${HIGH}" 0 ${TEXT_FLOOR} PROGRESS_TEXT CHUNK "0|${GROOVE}" "102|${GROOVE}" "166|${GROOVE}")
 string(SUBSTRING "${CHUNK}" 1 6 CHUNK_HEX)
 
 # Edges of input fields, frames and group boxes: the theme's own colour where it stands
