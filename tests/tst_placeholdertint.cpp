@@ -5,28 +5,11 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 #include "app/appinit.h"
+#include "support/contrast.h"
 #include "widgets/placeholdertint.h"
 
 namespace {
-
-double luminance(const QColor &c)
-{
-    auto linear = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double x = luminance(a);
-    const double y = luminance(b);
-    return (qMax(x, y) + 0.05) / (qMin(x, y) + 0.05);
-}
 
 // The strongest contrast between any pixel of the edit's text line and its background.
 double strongestInk(const QImage &image, const QRect &field)
@@ -35,7 +18,7 @@ double strongestInk(const QImage &image, const QRect &field)
     double strongest = 1.0;
     for (int x = field.left() + 2; x < field.left() + 60; ++x)
         for (int y = field.top() + 4; y < field.bottom() - 4; ++y)
-            strongest = qMax(strongest, contrast(base, QColor(image.pixel(x, y))));
+            strongest = qMax(strongest, Contrast::ratio(base, QColor(image.pixel(x, y))));
     return strongest;
 }
 

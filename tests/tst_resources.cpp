@@ -22,9 +22,8 @@
 #include <QToolButton>
 #include <QTranslator>
 
-#include <cmath>
-
 #include "app/appinit.h"
+#include "support/contrast.h"
 #include "support/messagecapture.h"
 
 namespace {
@@ -131,23 +130,6 @@ bool containsColour(const QImage &image, const QColor &expected)
     return false;
 }
 
-// Relative luminance and contrast ratio as the usual accessibility guidelines define them.
-double luminance(const QColor &c)
-{
-    auto linear = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double x = luminance(a);
-    const double y = luminance(b);
-    return (qMax(x, y) + 0.05) / (qMin(x, y) + 0.05);
-}
-
 const double textFloor = 4.5;
 const double edgeFloor = 3.0;
 
@@ -155,7 +137,7 @@ QString pair(const QColor &front, const QColor &back)
 {
     return QStringLiteral("%1 on %2: %3:1")
         .arg(front.name(), back.name())
-        .arg(contrast(front, back), 0, 'f', 2);
+        .arg(Contrast::ratio(front, back), 0, 'f', 2);
 }
 
 // A translucent colour as it shows over an opaque one.
@@ -468,7 +450,7 @@ void tst_Resources::selectedTextReads()
         if (alternate.isValid())
             below << over(fill, over(alternate, panel));
         for (const QColor &back : below)
-            QVERIFY2(contrast(text, back) >= textFloor,
+            QVERIFY2(Contrast::ratio(text, back) >= textFloor,
                      qPrintable(rule.first + ": " + pair(text, back)));
     }
     QCOMPARE(checked, 5);
@@ -494,13 +476,14 @@ void tst_Resources::selectedTextReads()
     for (QListWidget *list : {lists.first, lists.second}) {
         const QRect row = list->visualItemRect(list->item(1));
         const QColor fill = scene.at(list->viewport(), QPoint(row.right() - 2, row.center().y()));
-        QVERIFY2(contrast(text, fill) >= textFloor, qPrintable("list: " + pair(text, fill)));
+        QVERIFY2(Contrast::ratio(text, fill) >= textFloor, qPrintable("list: " + pair(text, fill)));
     }
     for (QTableWidget *table : {tables.first, tables.second}) {
         const QRect cell = table->visualItemRect(table->item(1, 0));
         const QColor fill =
             scene.at(table->viewport(), QPoint(cell.right() - 3, cell.center().y()));
-        QVERIFY2(contrast(text, fill) >= textFloor, qPrintable("table: " + pair(text, fill)));
+        QVERIFY2(Contrast::ratio(text, fill) >= textFloor,
+                 qPrintable("table: " + pair(text, fill)));
     }
 }
 
@@ -532,7 +515,7 @@ void tst_Resources::progressTextReads()
         const int chunkEnd = progress->width() * 30 / 100;
         for (int x : {4, chunkEnd - 4, progress->width() - 6}) {
             const QColor back = scene.at(progress, QPoint(x, y));
-            QVERIFY2(contrast(text, back) >= textFloor,
+            QVERIFY2(Contrast::ratio(text, back) >= textFloor,
                      qPrintable(QStringLiteral("x %1: ").arg(x) + pair(text, back)));
         }
     }
@@ -553,7 +536,7 @@ void tst_Resources::edgesShowOnBackground()
     const QColor themeText(colours.at(0));
     const QVector<QColor> backgrounds{QColor(colours.at(1)), QColor(colours.at(2))};
     auto floorOn = [&](const QColor &back) {
-        return qMin(edgeFloor, contrast(themeText, back)) - 0.005;
+        return qMin(edgeFloor, Contrast::ratio(themeText, back)) - 0.005;
     };
     for (const QString &selector : {QStringLiteral("QDateTimeEdit{"), QStringLiteral(".QGroupBox{"),
                                     QStringLiteral(".QFrame{")}) {
@@ -561,7 +544,7 @@ void tst_Resources::edgesShowOnBackground()
             declaredColour(ruleBody(sheet, selector), QStringLiteral("border:1px solid ")));
         QVERIFY2(edge.isValid(), qPrintable(selector));
         for (const QColor &back : backgrounds)
-            QVERIFY2(contrast(edge, back) >= floorOn(back),
+            QVERIFY2(Contrast::ratio(edge, back) >= floorOn(back),
                      qPrintable(selector + pair(edge, back)));
     }
 
@@ -594,7 +577,7 @@ void tst_Resources::edgesShowOnBackground()
         const QColor back = scene.at(widget, QPoint(-3, y));
         QVERIFY2(backgrounds.contains(back), qPrintable(back.name()));
         QVERIFY2(
-            contrast(edge, back) >= floorOn(back),
+            Contrast::ratio(edge, back) >= floorOn(back),
             qPrintable(QLatin1String(widget->metaObject()->className()) + ": " + pair(edge, back)));
     }
 }
@@ -631,7 +614,7 @@ void tst_Resources::splitMenuButtonInTheme()
     const int y = button->height() / 4;
     const QColor face = scene.at(button, QPoint(4, y));
     const QColor menuPart = scene.at(button, QPoint(part.right() - 3, y));
-    QVERIFY2(contrast(face, menuPart) < 1.2, qPrintable(pair(menuPart, face)));
+    QVERIFY2(Contrast::ratio(face, menuPart) < 1.2, qPrintable(pair(menuPart, face)));
 }
 
 void tst_Resources::disabledTabDimmed_data()
@@ -660,7 +643,8 @@ void tst_Resources::disabledTabDimmed()
         const QColor face = scene.at(bar, QPoint(tab.left() + 3, tab.center().y()));
         double strongest = 1.0;
         for (int x = tab.left() + 3; x < tab.right() - 3; ++x)
-            strongest = qMax(strongest, contrast(face, scene.at(bar, QPoint(x, tab.center().y()))));
+            strongest =
+                qMax(strongest, Contrast::ratio(face, scene.at(bar, QPoint(x, tab.center().y()))));
         return strongest;
     };
     const double enabled = captionContrast(1);
