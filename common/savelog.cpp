@@ -32,7 +32,7 @@ thread_local bool t_insideHandler = false;
 struct Level
 {
     int bit;
-    const char *prefix; // "<prefix><time> <message>"
+    QString prefix; // "<prefix><time> <message>"
     const char *colour;
 };
 
@@ -40,19 +40,21 @@ bool levelOf(QtMsgType type, Level *level)
 {
     switch (type) {
     case QtDebugMsg:
-        *level = {SaveLog::MsgType_Debug, "Debug 当前时间：", "rgb(0, 0, 0)"};
+        *level = {SaveLog::MsgType_Debug, QStringLiteral("Debug 当前时间："), "rgb(0, 0, 0)"};
         return true;
     case QtInfoMsg:
-        *level = {SaveLog::MsgType_Info, "Infox 当前时间：", "rgb(10, 152, 228)"};
+        *level = {SaveLog::MsgType_Info, QStringLiteral("Infox 当前时间："), "rgb(10, 152, 228)"};
         return true;
     case QtWarningMsg:
-        *level = {SaveLog::MsgType_Warning, "Warnx 当前时间：", "rgb(252, 175, 62)"};
+        *level = {SaveLog::MsgType_Warning, QStringLiteral("Warnx 当前时间："),
+                  "rgb(252, 175, 62)"};
         return true;
     case QtCriticalMsg:
-        *level = {SaveLog::MsgType_Critical, "Error 当前时间：", "rgb(250, 48, 48)"};
+        *level = {SaveLog::MsgType_Critical, QStringLiteral("Error 当前时间："),
+                  "rgb(250, 48, 48)"};
         return true;
     case QtFatalMsg:
-        *level = {SaveLog::MsgType_Fatal, "Fatal 当前时间：", "rgb(124, 24, 35)"};
+        *level = {SaveLog::MsgType_Fatal, QStringLiteral("Fatal 当前时间："), "rgb(124, 24, 35)"};
         return true;
     }
     return false;
@@ -231,8 +233,13 @@ void SaveLog::handleMessage(QtMsgType type, const QMessageLogContext &context, c
     if (!levelOf(type, &level) || !(msgType & level.bit))
         return;
     refreshClock();
-    // Joined, not formatted: a "%1" inside the message stays as it is.
-    QString content = QString::fromUtf8(level.prefix) + m_timeText + QLatin1Char(' ') + msg;
+    // Joined, not formatted: a "%1" inside the message stays as it is. One allocation.
+    QString content;
+    content.reserve(level.prefix.size() + m_timeText.size() + 1 + msg.size());
+    content += level.prefix;
+    content += m_timeText;
+    content += QLatin1Char(' ');
+    content += msg;
     if (useContext && context.line > 0) {
         content = QStringLiteral("行号: %1  文件: %2  函数: %3\n%4")
                       .arg(QString::number(context.line), QString::fromUtf8(context.file),
@@ -263,7 +270,12 @@ void SaveLog::startNewFile()
 {
     rowCount = 0;
     refreshClock();
-    openFile(logFileName(m_now.toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss"))));
+    // Past the limit within one second every entry asks again: format the stamp once.
+    if (m_stampSecond != m_clockSecond) {
+        m_stampSecond = m_clockSecond;
+        m_stampText = m_now.toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss"));
+    }
+    openFile(logFileName(m_stampText));
 }
 
 void SaveLog::refreshClock()
@@ -284,9 +296,14 @@ QString SaveLog::folder() const
     return underProgramFolder(path);
 }
 
-QString SaveLog::logFileName(const QString &stamp) const
+QString SaveLog::logFileName(const QString &stamp)
 {
-    return QStringLiteral("%1/%2_log_%3.log").arg(folder(), name, stamp);
+    // Asked for every entry in day mode: built again only when one of its parts changed.
+    if (stamp != m_lastName.stamp || path != m_lastName.path || name != m_lastName.name) {
+        m_lastName = {path, name, stamp,
+                      QStringLiteral("%1/%2_log_%3.log").arg(folder(), name, stamp)};
+    }
+    return m_lastName.fileName;
 }
 
 void SaveLog::openForAppend()

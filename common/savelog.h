@@ -71,7 +71,7 @@ private:
     void resetFile();
     void startNewFile();
     QString folder() const;
-    QString logFileName(const QString &stamp) const;
+    QString logFileName(const QString &stamp);
     void openForAppend();
     void endTornEntry();
     void writeEntry(const QString &content);
@@ -83,6 +83,13 @@ private:
     QString m_timeText;
     QString m_dateText;
     qint64 m_fileSize = 0; // bytes in the open file, kept without asking the file system
+    qint64 m_stampSecond = -1;
+    QString m_stampText; // rotation stamp of m_stampSecond
+    struct FileNameParts
+    {
+        QString path, name, stamp, fileName;
+    };
+    FileNameParts m_lastName; // the last name built and what it was built from
 
     bool running = false;
     int maxRow = 0;

@@ -83,6 +83,7 @@ class tst_SaveLog : public QObject
 private slots:
     void defaultsAndNames();
     void dayModeKeepsOneFile();
+    void dayModeFollowsFolderAndName();
     void sizeRotation();
     void rowRotationHundredPerFile();
     void negativeLimitChangesNothing();
@@ -140,6 +141,28 @@ void tst_SaveLog::dayModeKeepsOneFile()
              QStringList{QStringLiteral("probe_log_%1.log")
                              .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")))});
     QCOMPARE(readEntries(fx.only()), QStringList({"a", "b"}));
+}
+
+void tst_SaveLog::dayModeFollowsFolderAndName()
+{
+    Fixture fx;
+    QTemporaryDir other;
+    fx.log.SetMaxRow(0);
+    fx.log.SetMaxSize(0);
+    fx.log.Save(QStringLiteral("a"));
+    fx.log.SetPath(other.path());
+    fx.log.Save(QStringLiteral("b"));
+    fx.log.SetName(QStringLiteral("renamed"));
+    fx.log.Save(QStringLiteral("c"));
+    fx.log.SetPath(fx.dir.path());
+    fx.log.SetName(QStringLiteral("probe"));
+    fx.log.Save(QStringLiteral("d"));
+    const QString day = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    QCOMPARE(readEntries(fx.only()), QStringList({"a", "d"}));
+    QCOMPARE(readEntries(other.filePath(QStringLiteral("probe_log_%1.log").arg(day))),
+             QStringList{"b"});
+    QCOMPARE(readEntries(other.filePath(QStringLiteral("renamed_log_%1.log").arg(day))),
+             QStringList{"c"});
 }
 
 void tst_SaveLog::sizeRotation()
