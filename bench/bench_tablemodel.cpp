@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "common/shareddefs.h"
 #include "widgets/mymodel.h"
@@ -44,22 +46,44 @@ QList<ModelTemplateProItem> templateRows()
     return list;
 }
 
-double bestMs(int runs, const std::function<void()> &setup, const std::function<void()> &work)
+constexpr int Repetitions = 7;
+
+// One timed side: `setup` brings the proxy to its starting filter, untimed.
+struct Side
 {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        setup();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
+    std::function<void()> setup;
+    std::function<void()> work;
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Median milliseconds of each side over interleaved repetitions, after one warm-up round.
+std::pair<double, double> medianMs(const Side &ours, const Side &qt)
+{
+    std::vector<double> times[2];
+    for (int rep = 0; rep <= Repetitions; ++rep) {
+        for (int k = 0; k < 2; ++k) {
+            const int s = (k + rep) % 2; // each side goes first every other round
+            const Side &side = s == 0 ? ours : qt;
+            side.setup();
+            QElapsedTimer timer;
+            timer.start();
+            side.work();
+            if (rep > 0)
+                times[s].push_back(timer.nsecsElapsed() / 1e6);
+        }
     }
-    return best;
+    return {median(times[0]), median(times[1])};
 }
 
 void report(const char *what, double ours, double qt)
 {
-    std::printf("%-52s ours %8.1f ms   Qt %8.1f ms   ratio %.2f\n", what, ours, qt, ours / qt);
+    std::printf("%-40s ours %8.1f ms   Qt %8.1f ms   ratio %.2f (median of %d)\n", what, ours, qt,
+                ours / qt, Repetitions);
 }
 
 } // namespace
@@ -95,46 +119,42 @@ int main(int argc, char **argv)
     const QString everyRow = QStringLiteral("project-");
     int shownOurs = 0, shownQt = 0;
 
-    const double narrowOurs = bestMs(
-        5,
-        [&] {
-            ours.SetFilterMap({{FilterColumn, everyRow}}), ours.rowCount();
-        },
-        [&] {
-            ours.SetFilterMap({{FilterColumn, narrow}});
-            shownOurs = ours.rowCount();
-        });
-    const double narrowQt = bestMs(
-        5, [&] { qt.setFilterFixedString(everyRow), qt.rowCount(); },
-        [&] {
-            qt.setFilterFixedString(narrow);
-            shownQt = qt.rowCount();
-        });
+    const auto narrowMs =
+        medianMs({[&] {
+                      ours.SetFilterMap({{FilterColumn, everyRow}}), ours.rowCount();
+                  },
+                  [&] {
+                      ours.SetFilterMap({{FilterColumn, narrow}});
+                      shownOurs = ours.rowCount();
+                  }},
+                 {[&] { qt.setFilterFixedString(everyRow), qt.rowCount(); },
+                  [&] {
+                      qt.setFilterFixedString(narrow);
+                      shownQt = qt.rowCount();
+                  }});
     std::printf("%d template rows, %d columns; narrow filter shows ours %d, Qt %d rows\n", Rows,
                 model.columnCount(), shownOurs, shownQt);
-    report("narrowing to one text in one column", narrowOurs, narrowQt);
+    report("narrowing to one text in one column", narrowMs.first, narrowMs.second);
 
     // Widening inserts every gap between the narrow filter's rows; scattered rows make many gaps.
     for (const QString &from : {narrow, QStringLiteral("777")}) {
-        const double widenOurs = bestMs(
-            3,
-            [&] {
-                ours.SetFilterMap({{FilterColumn, from}}), ours.rowCount();
-            },
-            [&] {
-                ours.SetFilterMap({{FilterColumn, everyRow}});
-                shownOurs = ours.rowCount();
-            });
         int narrowRows = 0;
-        const double widenQt = bestMs(
-            3, [&] { qt.setFilterFixedString(from), narrowRows = qt.rowCount(); },
-            [&] {
-                qt.setFilterFixedString(everyRow);
-                shownQt = qt.rowCount();
-            });
+        const auto widenMs =
+            medianMs({[&] {
+                          ours.SetFilterMap({{FilterColumn, from}}), ours.rowCount();
+                      },
+                      [&] {
+                          ours.SetFilterMap({{FilterColumn, everyRow}});
+                          shownOurs = ours.rowCount();
+                      }},
+                     {[&] { qt.setFilterFixedString(from), narrowRows = qt.rowCount(); },
+                      [&] {
+                          qt.setFilterFixedString(everyRow);
+                          shownQt = qt.rowCount();
+                      }});
         std::printf("widening from \"%s\" (%d rows) shows ours %d, Qt %d rows\n", qPrintable(from),
                     narrowRows, shownOurs, shownQt);
-        report("widening to every row", widenOurs, widenQt);
+        report("widening to every row", widenMs.first, widenMs.second);
     }
     return 0;
 }
