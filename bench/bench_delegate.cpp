@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "common/shareddefs.h"
 #include "records/recordtable.h"
@@ -81,15 +82,26 @@ int main(int argc, char **argv)
     QApplication::processEvents();
     QImage canvas(delegated.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
 
-    double bestPlain = 1e9, bestDelegated = 1e9;
-    for (int run = 0; run < 5; ++run) {
-        bestPlain = std::min(bestPlain, repaintMs(plain, canvas));
-        bestDelegated = std::min(bestDelegated, repaintMs(delegated, canvas));
+    // Median of interleaved runs, after one warm-up run of each.
+    constexpr int Repetitions = 7;
+    std::vector<double> plainMs, delegatedMs;
+    for (int run = 0; run <= Repetitions; ++run) {
+        const double p = repaintMs(plain, canvas);
+        const double d = repaintMs(delegated, canvas);
+        if (run > 0) {
+            plainMs.push_back(p);
+            delegatedMs.push_back(d);
+        }
     }
+    std::sort(plainMs.begin(), plainMs.end());
+    std::sort(delegatedMs.begin(), delegatedMs.end());
+    const double medianPlain = plainMs[Repetitions / 2];
+    const double medianDelegated = delegatedMs[Repetitions / 2];
     std::printf("%d rows x %d columns (%d px wide), %d delegates\n", Rows,
                 table.model()->columnCount(), width, delegates);
     std::printf(
-        "full repaint: delegates %.1f ms   plain QStyledItemDelegate %.1f ms   ratio %.2f\n",
-        bestDelegated, bestPlain, bestDelegated / bestPlain);
+        "full repaint: delegates %.1f ms   plain QStyledItemDelegate %.1f ms   ratio %.2f (median "
+        "of %d)\n",
+        medianDelegated, medianPlain, medianDelegated / medianPlain, Repetitions);
     return 0;
 }
