@@ -1,13 +1,38 @@
 #!/usr/bin/env bash
 # Checks beyond CTest, called by test.sh as: extra-tests.sh <build folder> <normal|sanitizer>.
-# Builds the settings reader's libFuzzer target once (with the normal suite) and runs it for
-# a bounded minute over the seed corpus. A crash fails the test command; the crashing input
-# is left in <build folder>/fuzz/ to be added to tests/fuzz/regressions/.
+# With the normal suite only:
+# - builds tests/parent, a project of its own that adds the repository as a subdirectory and
+#   links the library, and runs its probe;
+# - builds the settings reader's libFuzzer target and runs it for a bounded minute over the
+#   seed corpus. A crash fails the test command; the crashing input is left in
+#   <build folder>/fuzz/ to be added to tests/fuzz/regressions/.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd) || exit 1
 suite=$2
 [ "$suite" = normal ] || exit 0
+
+parent_check() {
+    local dir="$build/parent" log="$build/parent.log"
+    echo "=== parent project: building tests/parent, which adds the repository as a subdirectory"
+    # Configured afresh: the check is that a new build of another project works.
+    rm -rf "$dir"
+    if ! timeout -k 10 120 cmake -S "$root/tests/parent" -B "$dir" -G Ninja \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$log" 2>&1 ||
+        ! timeout -k 10 900 cmake --build "$dir" --target parent_probe \
+            --parallel "$(nproc)" >>"$log" 2>&1; then
+        tail -n 20 "$log"
+        echo "=== parent project: FAILED to build (log in $log)"
+        return 1
+    fi
+    if ! QT_QPA_PLATFORM=offscreen timeout -k 10 60 "$dir/parent_probe"; then
+        echo "=== parent project: FAILED, its probe did not pass"
+        return 1
+    fi
+    echo "=== parent project: passed"
+}
+parent_status=0
+parent_check || parent_status=1
 
 out="$build/fuzz"
 mkdir -p "$out/corpus"
@@ -45,3 +70,4 @@ if [ $status -ne 0 ]; then
     exit 1
 fi
 echo "=== fuzz: passed"
+exit $parent_status
