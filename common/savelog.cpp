@@ -146,7 +146,9 @@ void SaveLog::Save(const QString &content)
             startNewFile();
     } else {
         refreshClock();
-        openFile(logFileName(m_dateText));
+        const QString &dayName = logFileName(m_dateText);
+        if (dayName != fileName)
+            openFile(dayName);
     }
     // A file that could not be opened (folder missing or not writable yet) is tried again
     // at every entry, so logging resumes as soon as it can instead of at the next rotation.
@@ -296,7 +298,7 @@ QString SaveLog::folder() const
     return underProgramFolder(path);
 }
 
-QString SaveLog::logFileName(const QString &stamp)
+const QString &SaveLog::logFileName(const QString &stamp)
 {
     // Asked for every entry in day mode: built again only when one of its parts changed.
     if (stamp != m_lastName.stamp || path != m_lastName.path || name != m_lastName.name) {
@@ -308,7 +310,7 @@ QString SaveLog::logFileName(const QString &stamp)
 
 void SaveLog::openForAppend()
 {
-    file->open(QIODevice::WriteOnly | QIODevice::Append);
+    file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
     m_fileSize = file->isOpen() ? file->size() : 0;
     if (m_fileSize > 0)
         endTornEntry();

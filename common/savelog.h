@@ -71,7 +71,7 @@ private:
     void resetFile();
     void startNewFile();
     QString folder() const;
-    QString logFileName(const QString &stamp);
+    const QString &logFileName(const QString &stamp);
     void openForAppend();
     void endTornEntry();
     void writeEntry(const QString &content);
