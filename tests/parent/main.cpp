@@ -10,8 +10,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QString settings = AppInit::settingsPath(QStringLiteral("/opt/probe"),
-                                                   QStringLiteral("/opt/probe/probe.bin"));
+    const QString settings =
+        AppInit::settingsPath(QStringLiteral("/opt/probe"), QStringLiteral("/opt/probe/probe.bin"));
     if (settings != QLatin1String("/opt/probe/probe.ini")) {
         std::fprintf(stderr, "settings path: %s\n", qPrintable(settings));
         return 1;
