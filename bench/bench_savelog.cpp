@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <thread>
 #include <vector>
 
