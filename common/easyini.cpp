@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <QSize>
 #include <QTemporaryFile>
+#include <QTextCodec>
 
 #include <new>
 
@@ -346,7 +347,9 @@ void EasyIni::readFile()
     qDebug().noquote() << "load ini" << filePath;
 
     const QByteArray bytes = file.readAll();
-    const QStringList lines = splitLines(QString::fromUtf8(bytes.constData(), bytes.size()));
+    // UTF-8 unless a byte-order mark names another Unicode form, as a text stream reads it.
+    const QTextCodec *codec = QTextCodec::codecForUtfText(bytes, QTextCodec::codecForMib(106));
+    const QStringList lines = splitLines(codec->toUnicode(bytes));
     IniSection current;
     current.noHeader = true;
     for (const QString &read : lines) {

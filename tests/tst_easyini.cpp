@@ -154,6 +154,10 @@ void tst_EasyIni::reading_data()
                                      << "k" << QVariant("v");
     QTest::newRow("UTF-8") << QByteArray("[路径]\n目录=D:/数据\n") << "路径"
                            << "目录" << QVariant(QStringLiteral("D:/数据"));
+    // Saved as "Unicode" by a Windows editor: UTF-16 behind its byte-order mark.
+    const char utf16[] = "\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xE5\x65\r\0\n\0";
+    QTest::newRow("UTF-16 with byte-order mark") << QByteArray(utf16, sizeof utf16 - 1) << "s"
+                                                 << "k" << QVariant(QStringLiteral("日"));
     // Bad input reads as the format says and never crashes.
     QByteArray garbage;
     for (int i = 0; i < 4096; ++i)
