@@ -67,6 +67,10 @@ QNetworkReply *HttpTool::send(Method method, const QString &url, const QByteArra
     QNetworkRequest request{QUrl(url)};
     request.setRawHeader("Authorization", g_token.toUtf8());
     request.setRawHeader("Content-Type", "application/json;charset=utf-8");
+    // Plain replies only: Qt unpacks each received chunk whole, so a small packed body
+    // could pass MaxReplyBytes by gigabytes before readyRead sees any of it. With the
+    // header set, Qt leaves a packed body packed, and it is no valid reply.
+    request.setRawHeader("Accept-Encoding", "identity");
     return method == Get ? m_manager.get(request)
                          : m_manager.sendCustomRequest(request, verb(method), body);
 }

@@ -24,8 +24,9 @@ public:
     };
     Q_ENUM(Method)
 
-    // Largest reply body read, counted after unpacking: a login or user-information reply
-    // is a few kilobytes at most, so anything beyond this is a faulty or hostile server.
+    // Largest reply body read (replies are asked for unpacked and never unpacked here): a
+    // login or user-information reply is a few kilobytes at most, so anything beyond this is
+    // a faulty or hostile server.
     static constexpr qint64 MaxReplyBytes = 1024 * 1024;
 
     static HttpTool *Instance();

@@ -243,6 +243,8 @@ void tst_LoginRoad::wholeRoad()
     QCOMPARE(requests[0].path, QByteArray("/login"));
     QCOMPARE(requests[0].headers.value("content-type"),
              QByteArray("application/json;charset=utf-8"));
+    // Qt unpacks a received chunk whole, past any limit: replies are asked for plain.
+    QCOMPARE(requests[0].headers.value("accept-encoding"), QByteArray("identity"));
     const QJsonObject posted = QJsonDocument::fromJson(requests[0].body).object();
     QCOMPARE(posted, QJsonObject({{"username", user}, {"password", password}}));
 
@@ -402,7 +404,8 @@ void tst_LoginRoad::hostileLoginReply_data()
 
     const QList<QPair<FakeServer::Hostile, QString>> modes{
         {FakeServer::Hostile::EndlessBody, TooLarge},
-        {FakeServer::Hostile::GzipBomb, TooLarge},
+        // Never unpacked: the request asks for plain replies.
+        {FakeServer::Hostile::GzipBomb, Invalid},
         {FakeServer::Hostile::OverLimit, TooLarge},
         {FakeServer::Hostile::CutOffBody, CutOff},
         {FakeServer::Hostile::HeadersThenClose, CutOff},
@@ -463,7 +466,7 @@ void tst_LoginRoad::hostileUserInfoAfterSwitch_data()
     QTest::addColumn<QString>("said");
 
     QTest::newRow("endless body") << FakeServer::Hostile::EndlessBody << TooLarge;
-    QTest::newRow("gzip bomb") << FakeServer::Hostile::GzipBomb << TooLarge;
+    QTest::newRow("gzip bomb") << FakeServer::Hostile::GzipBomb << Invalid;
     QTest::newRow("over the limit") << FakeServer::Hostile::OverLimit << TooLarge;
     QTest::newRow("cut off") << FakeServer::Hostile::CutOffBody << CutOff;
     QTest::newRow("headers then close") << FakeServer::Hostile::HeadersThenClose << CutOff;
