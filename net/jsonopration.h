@@ -26,5 +26,5 @@ signals:
 
 private:
     bool parseLogin(const QJsonObject &reply);
-    bool parseUserInfo(const QJsonObject &reply);
+    bool parseUserInfo(const QJsonObject &reply, const QByteArray &json);
 };

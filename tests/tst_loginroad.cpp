@@ -516,6 +516,9 @@ void tst_LoginRoad::userIdShownAsSent_data()
     QTest::newRow("beyond double precision")
         << QByteArray("9007199254740993") << "9007199254740993";
     QTest::newRow("lowest 64-bit") << QByteArray("-9223372036854775808") << "-9223372036854775808";
+    QTest::newRow("below 64 bits") << QByteArray("-9223372036854775809") << "-9223372036854775809";
+    QTest::newRow("largest unsigned 64-bit")
+        << QByteArray("18446744073709551615") << "18446744073709551615";
     QTest::newRow("huge") << QByteArray("1e300") << "1e+300";
     QTest::newRow("beyond 64 bits") << QByteArray("-1e19") << "-1e+19";
     QTest::newRow("fraction") << QByteArray("2.5") << "2.5";
