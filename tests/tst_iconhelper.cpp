@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -127,16 +128,17 @@ void tst_IconHelper::filterWithoutButtons()
 {
     QToolButton button;
     button.setIcon(QIcon(QPixmap(4, 4)));
-    button.installEventFilter(IconHelper::Instance());
-    button.installEventFilter(IconFont::Instance());
     const qint64 before = button.icon().cacheKey();
 
     QEvent enter(QEvent::Enter);
-    QVERIFY(QCoreApplication::sendEvent(&button, &enter));
-    QTest::mousePress(&button, Qt::LeftButton);
-    QTest::mouseRelease(&button, Qt::LeftButton);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(&button, &leave);
+    const QList<QObject *> filters = {IconHelper::Instance(), IconFont::Instance()};
+    for (QObject *filter : filters) {
+        for (QEvent *event : {&enter, static_cast<QEvent *>(&press), &leave})
+            QVERIFY(!filter->eventFilter(&button, event));
+    }
     QCOMPARE(button.icon().cacheKey(), before);
 }
 
