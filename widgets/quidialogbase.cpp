@@ -42,36 +42,36 @@ void QUIDialogBase::checkSec()
 
 void QUIDialogBase::buildFrame(TitleOption option)
 {
-    m_outerLayout = new QVBoxLayout(this);
-    m_outerLayout->setSpacing(0);
-    m_outerLayout->setContentsMargins(1, 1, 1, 1);
+    auto *outerLayout = new QVBoxLayout(this);
+    outerLayout->setSpacing(0);
+    outerLayout->setContentsMargins(1, 1, 1, 1);
 
     widgetTitle = new QWidget(this);
     widgetTitle->setObjectName(QStringLiteral("widgetTitle"));
     widgetTitle->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     widgetTitle->setMinimumHeight(30);
-    m_titleLayout = new QHBoxLayout(widgetTitle);
-    m_titleLayout->setSpacing(0);
-    m_titleLayout->setContentsMargins(0, 0, 0, 0);
+    auto *titleLayout = new QHBoxLayout(widgetTitle);
+    titleLayout->setSpacing(0);
+    titleLayout->setContentsMargins(0, 0, 0, 0);
 
     labIco = new QLabel(widgetTitle);
     labIco->setObjectName(QStringLiteral("labIco"));
     labIco->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     labIco->setMinimumWidth(30);
     labIco->setAlignment(Qt::AlignCenter);
-    m_titleLayout->addWidget(labIco);
+    titleLayout->addWidget(labIco);
 
     labTitle = new QLabel(widgetTitle);
     labTitle->setObjectName(QStringLiteral("labTitle"));
     labTitle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_titleLayout->addWidget(labTitle);
+    titleLayout->addWidget(labTitle);
 
     if (option == WithCountDown) {
         labTime = new QLabel(widgetTitle);
         labTime->setObjectName(QStringLiteral("labTime"));
         labTime->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
         labTime->setAlignment(Qt::AlignCenter);
-        m_titleLayout->addWidget(labTime);
+        titleLayout->addWidget(labTime);
     } else {
         labTitle->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     }
@@ -92,13 +92,13 @@ void QUIDialogBase::buildFrame(TitleOption option)
     btnMenu_Close->setFocusPolicy(Qt::NoFocus);
     btnMenu_Close->setFlat(true);
     menuLayout->addWidget(btnMenu_Close);
-    m_titleLayout->addWidget(widgetMenu);
-    m_outerLayout->addWidget(widgetTitle);
+    titleLayout->addWidget(widgetMenu);
+    outerLayout->addWidget(widgetTitle);
 
     widgetMainQUI = new QWidget(this);
     widgetMainQUI->setObjectName(QStringLiteral("widgetMainQUI"));
     m_mainLayout = new QVBoxLayout(widgetMainQUI);
-    m_outerLayout->addWidget(widgetMainQUI);
+    outerLayout->addWidget(widgetMainQUI);
 }
 
 QFrame *QUIDialogBase::addContentFrame(int margin)

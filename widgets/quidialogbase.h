@@ -4,7 +4,6 @@
 #include <QPoint>
 
 class QFrame;
-class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -61,9 +60,7 @@ protected:
     // closed by its count-down keeps the result it has.
     void closeEvent(QCloseEvent *event) override;
 
-    QVBoxLayout *m_outerLayout = nullptr;
     QWidget *widgetTitle = nullptr;
-    QHBoxLayout *m_titleLayout = nullptr;
     QLabel *labIco = nullptr;
     QLabel *labTitle = nullptr;
     QLabel *labTime = nullptr; // null without a count-down
