@@ -86,10 +86,11 @@ void tst_QUIMessageBox::kinds_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("cancelShown");
+    QTest::addColumn<QString>("image");
 
-    QTest::newRow("information") << 0 << "提示" << false;
-    QTest::newRow("question") << 1 << "询问" << true;
-    QTest::newRow("error") << 2 << "错误" << false;
+    QTest::newRow("information") << 0 << "提示" << false << ":/image/msg_info.png";
+    QTest::newRow("question") << 1 << "询问" << true << ":/image/msg_question.png";
+    QTest::newRow("error") << 2 << "错误" << false << ":/image/msg_error.png";
 }
 
 void tst_QUIMessageBox::kinds()
@@ -97,6 +98,7 @@ void tst_QUIMessageBox::kinds()
     QFETCH(int, type);
     QFETCH(QString, title);
     QFETCH(bool, cancelShown);
+    QFETCH(QString, image);
 
     QUIMessageBox box;
     box.setMessage(QStringLiteral("文本"), type, 0);
@@ -108,9 +110,10 @@ void tst_QUIMessageBox::kinds()
     QCOMPARE(button(&box, "btnCancel")->isVisible(), cancelShown);
     QVERIFY(button(&box, "btnOk")->isVisible());
 
-    // An icon either way: the message image or, without the images, the kind's glyph.
-    QLabel *icon = label(&box, "labIcoMain");
-    QVERIFY(!icon->styleSheet().isEmpty() || !icon->text().isEmpty());
+    // The program carries the message images, so the icon is the kind's own image.
+    QVERIFY(QFile::exists(image));
+    QCOMPARE(label(&box, "labIcoMain")->styleSheet(),
+             QStringLiteral("border-image: url(%1);").arg(image));
 }
 
 void tst_QUIMessageBox::otherKindKeepsIconAndTitle()
