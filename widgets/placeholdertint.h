@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QObject>
 
-class QPalette;
 class QWidget;
 
 // Style sheets give placeholder text the colour of typed text. This application-wide
