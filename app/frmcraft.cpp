@@ -90,24 +90,17 @@ void frmCraft::buttonClicked()
         qCritical().noquote() << "请先登录，才能访问远程";
         return;
     }
-    const int index = navButtons.indexOf(button);
     const bool allow = FemCraftItem::Instance()->GetAllowLeave();
     const bool toEditor = button && button->text() == EditorCaption;
     if ((!toEditor && allow) || forceSwitch) {
-        switchTo(button, index);
+        NavButtons::showPage(ui->stackedWidget, navButtons, button);
+        forceSwitch = false;
         return;
     }
     if (!toEditor)
         qWarning().noquote() << "还未将配置的工艺文件上传，请先提交。。。";
     else if (allow)
         qWarning().noquote() << "请从工艺记录里打开项点";
-}
-
-void frmCraft::switchTo(QPushButton *button, int index)
-{
-    ui->stackedWidget->setCurrentIndex(index);
-    forceSwitch = false;
-    NavButtons::checkOnly(navButtons, button);
 }
 
 void frmCraft::on_setDataChangeView()

@@ -246,8 +246,7 @@ void frmMain::buttonClicked()
         qWarning().noquote() << QStringLiteral("请先保存当前页面，执行保存和提交");
         return;
     }
-    ui->stackedWidget->setCurrentIndex(index);
-    NavButtons::checkOnly(m_navButtons, button);
+    NavButtons::showPage(ui->stackedWidget, m_navButtons, button);
 }
 
 void frmMain::on_flashGUI()

@@ -87,24 +87,17 @@ void Frmtemplate::buttonClicked()
         qCritical().noquote() << "请先登录，才能访问远程";
         return;
     }
-    const int index = navButtons.indexOf(button);
     const bool allow = FrmTemplateProPaint::Instance()->GetAllowLeave();
     const bool toPaint = caption == PaintCaption;
     if ((!toPaint && allow) || forceSwitch) {
-        switchTo(button, index);
+        NavButtons::showPage(ui->stackedWidget, navButtons, button);
+        forceSwitch = false;
         return;
     }
     if (!toPaint)
         qWarning().noquote() << "绘制的模板文件还未上传，请先提交。。。";
     else if (allow)
         qWarning().noquote() << "请从模板记录里打开绘制界面";
-}
-
-void Frmtemplate::switchTo(QPushButton *button, int index)
-{
-    ui->stackedWidget->setCurrentIndex(index);
-    forceSwitch = false;
-    NavButtons::checkOnly(navButtons, button);
 }
 
 void Frmtemplate::on_changeStackWidget()

@@ -37,7 +37,6 @@ public slots:
 
 private:
     void insertPages();
-    void switchTo(QPushButton *button, int index);
 
     Ui::Frmtemplate *ui;
     QList<QPushButton *> navButtons;

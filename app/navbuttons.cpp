@@ -2,14 +2,16 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QStackedWidget>
 
 #include "widgets/appearance.h"
 #include "widgets/iconfont.h"
 
 namespace NavButtons {
 
-void checkOnly(const QList<QPushButton *> &buttons, const QPushButton *chosen)
+void showPage(QStackedWidget *stack, const QList<QPushButton *> &buttons, QPushButton *chosen)
 {
+    stack->setCurrentIndex(buttons.indexOf(chosen));
     for (QPushButton *button : buttons)
         button->setChecked(button == chosen);
 }

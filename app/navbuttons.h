@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVector>
 
+class QStackedWidget;
+
 // What the main window and the section pages do alike with their navigation buttons.
 namespace NavButtons {
 
@@ -26,8 +28,9 @@ void setUp(const QList<QPushButton *> &buttons, const QStringList &captions, QSi
     }
 }
 
-// Checks the chosen button and unchecks the others.
-void checkOnly(const QList<QPushButton *> &buttons, const QPushButton *chosen);
+// Shows the page of the chosen button (the stack holds one per button, in list order),
+// checks that button and unchecks the others.
+void showPage(QStackedWidget *stack, const QList<QPushButton *> &buttons, QPushButton *chosen);
 
 // The section pages' icons: icon-font glyphs in the theme's text colour, 30 x 20.
 void setSectionGlyphs(const QList<QPushButton *> &buttons, const QVector<ushort> &glyphs);
