@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QVariant>
-#include <QVector>
 
 #include "common/appstate.h"
 #include "common/singleinstance.h"
@@ -22,69 +21,40 @@ bool fitsInHeader(const QString &token)
     return true;
 }
 
-struct Level
+// The reply with every number written as a string of its own text, so that the parser
+// keeps digits it would round: Qt keeps integers only within 64 bits. The reply is known to
+// be valid JSON.
+QByteArray numbersAsStrings(const QByteArray &json)
 {
-    bool object;
-    QByteArray key;
-    bool user;
-};
-
-// A key as written, quotes removed; one with escapes is decoded by Qt's own parser.
-QByteArray keyText(const QByteArray &quoted)
-{
-    if (!quoted.contains('\\'))
-        return quoted.mid(1, quoted.size() - 2);
-    return QJsonDocument::fromJson('[' + quoted + ']').array().at(0).toString().toUtf8();
+    const QByteArray numberChars("0123456789+-.eE");
+    QByteArray text;
+    bool inString = false;
+    bool escaped = false;
+    bool inNumber = false;
+    for (const char c : json) {
+        if (inNumber && !numberChars.contains(c)) {
+            text += '"';
+            inNumber = false;
+        }
+        if (inString) {
+            inString = escaped || c != '"';
+            escaped = !escaped && c == '\\';
+        } else if (c == '"') {
+            inString = true;
+        } else if (!inNumber && (c == '-' || (c >= '0' && c <= '9'))) {
+            text += '"';
+            inNumber = true;
+        }
+        text += c;
+    }
+    return text;
 }
 
-bool atUserId(const QVector<Level> &levels)
-{
-    return levels.size() == 2 && levels.last().user && levels.last().key == "userId";
-}
-
-// The number at "user"."userId" as written in the reply, or empty when it is none. Qt keeps
-// integers only within 64 bits and rounds the rest. The reply is known to be valid JSON; a
-// repeated key counts by its last occurrence, as in QJsonDocument.
+// "user"."userId" of the reply as text; a number keeps the digits the server wrote.
 QByteArray userIdLiteral(const QByteArray &json)
 {
-    const QByteArray valueEnds(",}] \t\r\n");
-    QVector<Level> levels;
-    QByteArray literal;
-    bool expectKey = false;
-    for (int i = 0; i < json.size(); ++i) {
-        const char c = json.at(i);
-        if (c == '{' || c == '[') {
-            if (atUserId(levels))
-                literal.clear();
-            const bool user = c == '{' && levels.size() == 1 && levels.first().key == "user";
-            if (user)
-                literal.clear();
-            levels.append({c == '{', QByteArray(), user});
-            expectKey = c == '{';
-        } else if (c == '}' || c == ']') {
-            levels.removeLast();
-        } else if (c == ',') {
-            expectKey = levels.last().object;
-        } else if (c == '"') {
-            const int start = i;
-            for (++i; i < json.size() && json.at(i) != '"'; ++i) {
-                if (json.at(i) == '\\')
-                    ++i;
-            }
-            if (expectKey)
-                levels.last().key = keyText(json.mid(start, i - start + 1));
-            else if (atUserId(levels))
-                literal.clear();
-            expectKey = false;
-        } else if (c == '-' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')) {
-            const int start = i;
-            while (i + 1 < json.size() && !valueEnds.contains(json.at(i + 1)))
-                ++i;
-            if (atUserId(levels))
-                literal = c >= 'a' ? QByteArray() : json.mid(start, i - start + 1);
-        }
-    }
-    return literal;
+    const QJsonObject reply = QJsonDocument::fromJson(numbersAsStrings(json)).object();
+    return reply.value("user").toObject().value("userId").toString().toUtf8();
 }
 
 // The id as the server wrote it: integers exactly, any other value as its JSON text.
