@@ -79,9 +79,6 @@ bool HttpTool::readReply(QNetworkReply *reply, const QString &url, QByteArray *b
 {
     // Synchronous for the caller, yet the window keeps painting while it waits.
     QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     // Taken as it arrives, so that an endless body or a gzip bomb is stopped at the limit.
     bool tooLarge = false;
@@ -95,7 +92,7 @@ bool HttpTool::readReply(QNetworkReply *reply, const QString &url, QByteArray *b
     };
     connect(reply, &QNetworkReply::readyRead, &loop, take);
     reply->setReadBufferSize(MaxReplyBytes);
-    timer.start(s_timeoutMs);
+    QTimer::singleShot(s_timeoutMs, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
 
