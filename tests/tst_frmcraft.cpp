@@ -29,7 +29,6 @@ class tst_FrmCraft : public QObject
 private slots:
     void initTestCase();
     void init();
-    void startsWithRecordsAndHiddenButtons();
     void listRightsShowButtons_data();
     void listRightsShowButtons();
     void shownButtonsStayForLesserUsers();
@@ -51,7 +50,29 @@ private:
 
 void tst_FrmCraft::initTestCase()
 {
+    // As the program builds it, before any test has touched it: records, buttons hidden.
     m_page = frmCraft::Instance();
+    auto *stack = m_page->findChild<QStackedWidget *>("stackedWidget");
+    QCOMPARE(stack->count(), 3);
+    QCOMPARE(stack->widget(0), FrmCraftRemoteData::Instance());
+    QCOMPARE(stack->widget(1), FrmCraftAlgorithm::Instance());
+    QCOMPARE(stack->widget(2), FemCraftItem::Instance());
+    QCOMPARE(m_page->currentPage(), FrmCraftRemoteData::Instance());
+    QVERIFY(!m_page->switchForced());
+    QStringList captions;
+    for (QPushButton *each : m_page->buttons()) {
+        captions << each->text();
+        QVERIFY(each->isHidden());
+        QVERIFY(each->isCheckable());
+        QCOMPARE(each->iconSize(), QSize(30, 20));
+        QVERIFY(!each->icon().isNull());
+    }
+    QCOMPARE(captions, QStringList({"工 艺 记 录", "算 法 编 码", "项 点 编 辑", "构 型 列 表"}));
+    auto *left = m_page->findChild<QWidget *>("widgetLeft");
+    QCOMPARE(left->property("flag").toString(), QString("btn"));
+    QCOMPARE(left->minimumWidth(), 150);
+    QCOMPARE(left->maximumWidth(), 150);
+
     m_page->resize(800, 500);
     m_page->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_page));
@@ -76,36 +97,6 @@ void tst_FrmCraft::logIn(const QStringList &rights)
     g_isLoggedIn = true;
     g_currentUser.permissions = rights;
     emit JsonOpration::Instance()->flashGUI();
-}
-
-void tst_FrmCraft::startsWithRecordsAndHiddenButtons()
-{
-    frmCraft fresh;
-    // The shared pages now live in the fresh section; give them back when it goes.
-    auto *stack = fresh.findChild<QStackedWidget *>("stackedWidget");
-    QCOMPARE(stack->count(), 3);
-    QCOMPARE(stack->widget(0), FrmCraftRemoteData::Instance());
-    QCOMPARE(stack->widget(1), FrmCraftAlgorithm::Instance());
-    QCOMPARE(stack->widget(2), FemCraftItem::Instance());
-    QCOMPARE(fresh.currentPage(), FrmCraftRemoteData::Instance());
-    QVERIFY(!fresh.switchForced());
-    QStringList captions;
-    for (QPushButton *each : fresh.buttons()) {
-        captions << each->text();
-        QVERIFY(each->isHidden());
-        QVERIFY(each->isCheckable());
-        QCOMPARE(each->iconSize(), QSize(30, 20));
-        QVERIFY(!each->icon().isNull());
-    }
-    QCOMPARE(captions, QStringList({"工 艺 记 录", "算 法 编 码", "项 点 编 辑", "构 型 列 表"}));
-    auto *left = fresh.findChild<QWidget *>("widgetLeft");
-    QCOMPARE(left->property("flag").toString(), QString("btn"));
-    QCOMPARE(left->minimumWidth(), 150);
-    QCOMPARE(left->maximumWidth(), 150);
-    for (QWidget *page : {static_cast<QWidget *>(FrmCraftRemoteData::Instance()),
-                          static_cast<QWidget *>(FrmCraftAlgorithm::Instance()),
-                          static_cast<QWidget *>(FemCraftItem::Instance())})
-        m_page->findChild<QStackedWidget *>("stackedWidget")->addWidget(page);
 }
 
 void tst_FrmCraft::listRightsShowButtons_data()

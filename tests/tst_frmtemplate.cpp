@@ -26,7 +26,6 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void startsWithRecordsAndHiddenButtons();
     void listRightShowsRecordButton_data();
     void listRightShowsRecordButton();
     void onlyTheRecordButtonNeedsLogin();
@@ -45,7 +44,24 @@ private:
 
 void tst_FrmTemplate::initTestCase()
 {
+    // As the program builds it, before any test has touched it: records, buttons hidden.
     m_page = Frmtemplate::Instance();
+    auto *stack = m_page->findChild<QStackedWidget *>("stackedWidget");
+    QCOMPARE(stack->count(), 2);
+    QCOMPARE(stack->widget(0), FrmTemplateProRemote::Instance());
+    QCOMPARE(stack->widget(1), FrmTemplateProPaint::Instance());
+    QCOMPARE(m_page->currentPage(), FrmTemplateProRemote::Instance());
+    QVERIFY(!m_page->switchForced());
+    QCOMPARE(button(RecordButton)->text(), QString("模 板 记 录"));
+    QCOMPARE(button(PaintButton)->text(), QString("绘 制 模 板"));
+    for (QPushButton *each : m_page->buttons()) {
+        QVERIFY(each->isHidden());
+        QVERIFY(each->isCheckable());
+        QVERIFY(!each->icon().isNull());
+        QCOMPARE(each->iconSize(), QSize(30, 20));
+    }
+    QCOMPARE(m_page->findChild<QWidget *>("widgetLeft")->width(), 150);
+
     m_page->resize(800, 500);
     m_page->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_page));
@@ -84,29 +100,6 @@ void tst_FrmTemplate::answer(const QString &camera, const QString &carriage)
     FrmTemplateProPaint::setChooser([=](const QString &title, const QString &) {
         return title == QStringLiteral("选择相机编码") ? camera : carriage;
     });
-}
-
-void tst_FrmTemplate::startsWithRecordsAndHiddenButtons()
-{
-    Frmtemplate fresh;
-    auto *stack = fresh.findChild<QStackedWidget *>("stackedWidget");
-    QCOMPARE(stack->count(), 2);
-    QCOMPARE(stack->widget(0), FrmTemplateProRemote::Instance());
-    QCOMPARE(stack->widget(1), FrmTemplateProPaint::Instance());
-    QCOMPARE(fresh.currentPage(), FrmTemplateProRemote::Instance());
-    QVERIFY(!fresh.switchForced());
-    QCOMPARE(fresh.buttons().at(RecordButton)->text(), QString("模 板 记 录"));
-    QCOMPARE(fresh.buttons().at(PaintButton)->text(), QString("绘 制 模 板"));
-    for (QPushButton *each : fresh.buttons()) {
-        QVERIFY(each->isHidden());
-        QVERIFY(each->isCheckable());
-        QVERIFY(!each->icon().isNull());
-        QCOMPARE(each->iconSize(), QSize(30, 20));
-    }
-    QCOMPARE(fresh.findChild<QWidget *>("widgetLeft")->width(), 150);
-    auto *home = m_page->findChild<QStackedWidget *>("stackedWidget");
-    home->addWidget(FrmTemplateProRemote::Instance());
-    home->addWidget(FrmTemplateProPaint::Instance());
 }
 
 void tst_FrmTemplate::listRightShowsRecordButton_data()
