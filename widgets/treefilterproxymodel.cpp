@@ -1,15 +1,6 @@
 #include "treefilterproxymodel.h"
 
-TreeFilterProxyModel::TreeFilterProxyModel(QObject *parent) : QSortFilterProxyModel(parent)
-{
-    // The tree's users append a node before they announce it. The base class reads the
-    // children of a shown parent it has not looked into yet when the announcement starts,
-    // so the new node would be counted twice; looking into every shown node as soon as it
-    // appears leaves no such parent.
-    connect(this, &QAbstractItemModel::rowsInserted, this, &TreeFilterProxyModel::mapShownRows);
-    connect(this, &QAbstractItemModel::modelReset, this, &TreeFilterProxyModel::mapAllShownRows);
-    connect(this, &QAbstractItemModel::layoutChanged, this, &TreeFilterProxyModel::mapAllShownRows);
-}
+TreeFilterProxyModel::TreeFilterProxyModel(QObject *parent) : QSortFilterProxyModel(parent) {}
 
 TreeFilterProxyModel::~TreeFilterProxyModel() = default;
 
@@ -53,22 +44,4 @@ bool TreeFilterProxyModel::filterAcceptsColumn(int sourceColumn,
 void TreeFilterProxyModel::reevaluate()
 {
     invalidateFilter();
-}
-
-void TreeFilterProxyModel::mapShownRows(const QModelIndex &parent, int first, int last)
-{
-    for (int row = first; row <= last; ++row) {
-        const QModelIndex node = index(row, 0, parent);
-        // Asking for the count is what makes the base class look into the node.
-        const int children = rowCount(node);
-        if (children > 0)
-            mapShownRows(node, 0, children - 1);
-    }
-}
-
-void TreeFilterProxyModel::mapAllShownRows()
-{
-    const int rows = rowCount();
-    if (rows > 0)
-        mapShownRows(QModelIndex(), 0, rows - 1);
 }

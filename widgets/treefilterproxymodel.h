@@ -20,6 +20,4 @@ protected:
 
 private:
     void reevaluate();
-    void mapShownRows(const QModelIndex &parent, int first, int last);
-    void mapAllShownRows();
 };

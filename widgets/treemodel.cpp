@@ -43,7 +43,8 @@ int TreeModel::rowCount(const QModelIndex &parent) const
 {
     if (parent.column() > 0)
         return 0;
-    return itemFromIndex(parent)->childCount();
+    const TreeItem *node = itemFromIndex(parent);
+    return node->childCount() - (node == m_announcedParent ? m_announcedCount : 0);
 }
 
 int TreeModel::columnCount(const QModelIndex &) const
@@ -70,9 +71,15 @@ bool TreeModel::insertRows(int row, int count, const QModelIndex &parent)
 {
     // The caller has appended the nodes already: announcing rows that are not there
     // would leave the views and proxies pointing past the children.
-    if (row < 0 || count < 1 || row + count > itemFromIndex(parent)->childCount())
+    TreeItem *parentNode = itemFromIndex(parent);
+    if (row < 0 || count < 1 || row + count > parentNode->childCount())
         return false;
+    // Views and proxies read the rows as they stood before the insertion while it is
+    // announced; counting the appended nodes there would count them twice.
+    m_announcedParent = parentNode;
+    m_announcedCount = count;
     beginInsertRows(parent, row, row + count - 1);
+    m_announcedParent = nullptr;
     endInsertRows();
     return true;
 }

@@ -25,8 +25,9 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
-    // Only announces rows the caller has already appended under parent; false, announcing
-    // nothing, for rows that are not there.
+    // Only announces rows the caller has already appended under parent, which are not counted
+    // until the announcement has been delivered; false, announcing nothing, for rows that are
+    // not there.
     bool insertRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
     bool insertColumns(int column, int count, const QModelIndex &parent = QModelIndex()) override;
     // Deletes the children at row to row + count - 1 with their subtrees; payloads stay.
@@ -42,4 +43,7 @@ public slots:
 private:
     QStringList headers;
     TreeItem *root;
+    // The parent whose appended nodes insertRows is announcing, and how many there are.
+    const TreeItem *m_announcedParent = nullptr;
+    int m_announcedCount = 0;
 };
