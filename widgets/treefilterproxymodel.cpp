@@ -8,17 +8,19 @@ void TreeFilterProxyModel::setSourceModel(QAbstractItemModel *source)
 {
     if (QAbstractItemModel *previous = sourceModel()) {
         disconnect(previous, &QAbstractItemModel::rowsInserted, this,
-                   &TreeFilterProxyModel::reevaluate);
+                   &TreeFilterProxyModel::invalidateFilter);
         disconnect(previous, &QAbstractItemModel::rowsRemoved, this,
-                   &TreeFilterProxyModel::reevaluate);
+                   &TreeFilterProxyModel::invalidateFilter);
     }
     QSortFilterProxyModel::setSourceModel(source);
     if (!source)
         return;
     // Connected after the base class, so these run once it has taken the change in: a node
     // added under a hidden region, or the last match removed, changes what its ancestors show.
-    connect(source, &QAbstractItemModel::rowsInserted, this, &TreeFilterProxyModel::reevaluate);
-    connect(source, &QAbstractItemModel::rowsRemoved, this, &TreeFilterProxyModel::reevaluate);
+    connect(source, &QAbstractItemModel::rowsInserted, this,
+            &TreeFilterProxyModel::invalidateFilter);
+    connect(source, &QAbstractItemModel::rowsRemoved, this,
+            &TreeFilterProxyModel::invalidateFilter);
 }
 
 bool TreeFilterProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
@@ -39,9 +41,4 @@ bool TreeFilterProxyModel::filterAcceptsColumn(int sourceColumn,
                                                const QModelIndex &sourceParent) const
 {
     return QSortFilterProxyModel::filterAcceptsColumn(sourceColumn, sourceParent);
-}
-
-void TreeFilterProxyModel::reevaluate()
-{
-    invalidateFilter();
 }
