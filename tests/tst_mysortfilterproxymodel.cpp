@@ -30,6 +30,20 @@ QStringList shownRows(const QAbstractItemModel &proxy)
     return rows;
 }
 
+// The proxy under the model tester over a source filled with rows.
+struct Filtered
+{
+    explicit Filtered(const QStringList &rows)
+        : tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest)
+    {
+        fill(source, rows);
+        proxy.setSourceModel(&source);
+    }
+    QStandardItemModel source;
+    MySortFilterProxyModel proxy;
+    QAbstractItemModelTester tester;
+};
+
 // Counts reads per column, to see which columns the filter looks at.
 class CountingModel : public QStandardItemModel
 {
@@ -83,59 +97,43 @@ void tst_MySortFilterProxyModel::filterMap()
 {
     QFETCH(FilterMap, map);
     QFETCH(QStringList, shown);
-    QStandardItemModel source;
-    fill(source, {"r1,k,XA12,x", "r2,m,xa12,zabcz", "r3,n,B,abc", "r4,o,A1,ab"});
-    MySortFilterProxyModel proxy;
-    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    proxy.setSourceModel(&source);
-    proxy.SetFilterMap(map);
-    QCOMPARE(shownRows(proxy), shown);
-    QCOMPARE(proxy.filterMap(), map);
+    Filtered f({"r1,k,XA12,x", "r2,m,xa12,zabcz", "r3,n,B,abc", "r4,o,A1,ab"});
+    f.proxy.SetFilterMap(map);
+    QCOMPARE(shownRows(f.proxy), shown);
+    QCOMPARE(f.proxy.filterMap(), map);
 }
 
 void tst_MySortFilterProxyModel::replacingMapShowsRowsAgain()
 {
-    QStandardItemModel source;
-    fill(source, {"r1,a,b,c", "r2,d,e,f", "r3,a,e,c"});
-    MySortFilterProxyModel proxy;
-    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    proxy.setSourceModel(&source);
-    QSignalSpy reset(&proxy, &QAbstractItemModel::modelReset);
-    proxy.SetFilterMap({{2, "e"}});
-    QCOMPARE(shownRows(proxy), QStringList({"r2", "r3"}));
-    proxy.SetFilterMap({{1, "a"}});
-    QCOMPARE(shownRows(proxy), QStringList({"r1", "r3"}));
-    proxy.SetFilterMap({{0, "r"}});
-    QCOMPARE(shownRows(proxy), QStringList({"r1", "r2", "r3"}));
+    Filtered f({"r1,a,b,c", "r2,d,e,f", "r3,a,e,c"});
+    QSignalSpy reset(&f.proxy, &QAbstractItemModel::modelReset);
+    f.proxy.SetFilterMap({{2, "e"}});
+    QCOMPARE(shownRows(f.proxy), QStringList({"r2", "r3"}));
+    f.proxy.SetFilterMap({{1, "a"}});
+    QCOMPARE(shownRows(f.proxy), QStringList({"r1", "r3"}));
+    f.proxy.SetFilterMap({{0, "r"}});
+    QCOMPARE(shownRows(f.proxy), QStringList({"r1", "r2", "r3"}));
     QCOMPARE(reset.count(), 3);
 }
 
 void tst_MySortFilterProxyModel::keepsSourceOrder()
 {
-    QStandardItemModel source;
-    fill(source, {"r3,x,,", "r1,x,,", "r2,x,,"});
-    MySortFilterProxyModel proxy;
-    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    proxy.setSourceModel(&source);
-    proxy.SetFilterMap({{1, "x"}});
-    QCOMPARE(shownRows(proxy), QStringList({"r3", "r1", "r2"}));
+    Filtered f({"r3,x,,", "r1,x,,", "r2,x,,"});
+    f.proxy.SetFilterMap({{1, "x"}});
+    QCOMPARE(shownRows(f.proxy), QStringList({"r3", "r1", "r2"}));
 }
 
 void tst_MySortFilterProxyModel::followsSourceChanges()
 {
-    QStandardItemModel source;
-    fill(source, {"r1,a,,", "r2,b,,", "r3,a,,"});
-    MySortFilterProxyModel proxy;
-    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    proxy.setSourceModel(&source);
-    proxy.SetFilterMap({{1, "a"}});
-    QCOMPARE(shownRows(proxy), QStringList({"r1", "r3"}));
-    source.removeRow(0);
-    QCOMPARE(shownRows(proxy), QStringList({"r3"}));
-    source.item(0, 1)->setText("a");
-    QCOMPARE(shownRows(proxy), QStringList({"r2", "r3"}));
-    fill(source, {"r9,ab,,"});
-    QCOMPARE(shownRows(proxy), QStringList({"r9"}));
+    Filtered f({"r1,a,,", "r2,b,,", "r3,a,,"});
+    f.proxy.SetFilterMap({{1, "a"}});
+    QCOMPARE(shownRows(f.proxy), QStringList({"r1", "r3"}));
+    f.source.removeRow(0);
+    QCOMPARE(shownRows(f.proxy), QStringList({"r3"}));
+    f.source.item(0, 1)->setText("a");
+    QCOMPARE(shownRows(f.proxy), QStringList({"r2", "r3"}));
+    fill(f.source, {"r9,ab,,"});
+    QCOMPARE(shownRows(f.proxy), QStringList({"r9"}));
 }
 
 void tst_MySortFilterProxyModel::readsOnlyMappedColumns()
