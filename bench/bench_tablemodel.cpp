@@ -80,6 +80,37 @@ std::pair<double, double> medianMs(const Side &ours, const Side &qt)
     return {median(times[0]), median(times[1])};
 }
 
+// Both proxies over the same table, with what the last timed change showed.
+struct Proxies
+{
+    MySortFilterProxyModel &ours;
+    QSortFilterProxyModel &qt;
+    int fromRows = 0;
+    int shownOurs = 0;
+    int shownQt = 0;
+};
+
+// Median milliseconds of changing each proxy's filter from one text to another.
+std::pair<double, double> filterChangeMs(Proxies &p, const QString &from, const QString &to)
+{
+    return medianMs({[&] {
+                         p.ours.SetFilterMap({{FilterColumn, from}});
+                         p.ours.rowCount();
+                     },
+                     [&] {
+                         p.ours.SetFilterMap({{FilterColumn, to}});
+                         p.shownOurs = p.ours.rowCount();
+                     }},
+                    {[&] {
+                         p.qt.setFilterFixedString(from);
+                         p.fromRows = p.qt.rowCount();
+                     },
+                     [&] {
+                         p.qt.setFilterFixedString(to);
+                         p.shownQt = p.qt.rowCount();
+                     }});
+}
+
 void report(const char *what, double ours, double qt)
 {
     std::printf("%-40s ours %8.1f ms   Qt %8.1f ms   ratio %.2f (median of %d)\n", what, ours, qt,
@@ -117,43 +148,18 @@ int main(int argc, char **argv)
 
     const QString narrow = QStringLiteral("project-9999"); // 11 rows
     const QString everyRow = QStringLiteral("project-");
-    int shownOurs = 0, shownQt = 0;
+    Proxies proxies{ours, qt};
 
-    const auto narrowMs =
-        medianMs({[&] {
-                      ours.SetFilterMap({{FilterColumn, everyRow}}), ours.rowCount();
-                  },
-                  [&] {
-                      ours.SetFilterMap({{FilterColumn, narrow}});
-                      shownOurs = ours.rowCount();
-                  }},
-                 {[&] { qt.setFilterFixedString(everyRow), qt.rowCount(); },
-                  [&] {
-                      qt.setFilterFixedString(narrow);
-                      shownQt = qt.rowCount();
-                  }});
+    const auto narrowMs = filterChangeMs(proxies, everyRow, narrow);
     std::printf("%d template rows, %d columns; narrow filter shows ours %d, Qt %d rows\n", Rows,
-                model.columnCount(), shownOurs, shownQt);
+                model.columnCount(), proxies.shownOurs, proxies.shownQt);
     report("narrowing to one text in one column", narrowMs.first, narrowMs.second);
 
     // Widening inserts every gap between the narrow filter's rows; scattered rows make many gaps.
     for (const QString &from : {narrow, QStringLiteral("777")}) {
-        int narrowRows = 0;
-        const auto widenMs =
-            medianMs({[&] {
-                          ours.SetFilterMap({{FilterColumn, from}}), ours.rowCount();
-                      },
-                      [&] {
-                          ours.SetFilterMap({{FilterColumn, everyRow}});
-                          shownOurs = ours.rowCount();
-                      }},
-                     {[&] { qt.setFilterFixedString(from), narrowRows = qt.rowCount(); },
-                      [&] {
-                          qt.setFilterFixedString(everyRow);
-                          shownQt = qt.rowCount();
-                      }});
+        const auto widenMs = filterChangeMs(proxies, from, everyRow);
         std::printf("widening from \"%s\" (%d rows) shows ours %d, Qt %d rows\n", qPrintable(from),
-                    narrowRows, shownOurs, shownQt);
+                    proxies.fromRows, proxies.shownOurs, proxies.shownQt);
         report("widening to every row", widenMs.first, widenMs.second);
     }
     return 0;
