@@ -55,33 +55,33 @@ function(colour_from_channels channels out)
     set(${out} "${result}" PARENT_SCOPE)
 endfunction()
 
-# `percent` of the way from colour `from` to colour `to`.
-function(colour_mix from to percent out)
-    colour_channels("${from}" a)
-    colour_channels("${to}" b)
+# Combines two colours channel by channel: `formula` is a math expression over @x@ (a
+# channel of `first`) and @y@ (the same channel of `second`).
+function(colour_per_channel first second formula out)
+    colour_channels("${first}" a)
+    colour_channels("${second}" b)
     set(channels "")
     foreach(i 0 1 2)
         list(GET a ${i} x)
         list(GET b ${i} y)
-        math(EXPR v "${x} + (${y} - ${x}) * ${percent} / 100")
+        string(CONFIGURE "${formula}" expression @ONLY)
+        math(EXPR v "${expression}")
         list(APPEND channels ${v})
     endforeach()
     colour_from_channels("${channels}" result)
     set(${out} "${result}" PARENT_SCOPE)
 endfunction()
 
+# `percent` of the way from colour `from` to colour `to`.
+function(colour_mix from to percent out)
+    colour_per_channel("${from}" "${to}" "@x@ + (@y@ - @x@) * ${percent} / 100" result)
+    set(${out} "${result}" PARENT_SCOPE)
+endfunction()
+
 # Colour `top` at opacity `alpha` (0..255) painted over the opaque colour `below`.
 function(colour_over top alpha below out)
-    colour_channels("${top}" a)
-    colour_channels("${below}" b)
-    set(channels "")
-    foreach(i 0 1 2)
-        list(GET a ${i} x)
-        list(GET b ${i} y)
-        math(EXPR v "(${x} * ${alpha} + ${y} * (255 - ${alpha}) + 127) / 255")
-        list(APPEND channels ${v})
-    endforeach()
-    colour_from_channels("${channels}" result)
+    colour_per_channel("${top}" "${below}" "(@x@ * ${alpha} + @y@ * (255 - ${alpha}) + 127) / 255"
+        result)
     set(${out} "${result}" PARENT_SCOPE)
 endfunction()
 
