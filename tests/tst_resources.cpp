@@ -24,6 +24,7 @@
 
 #include "app/appinit.h"
 #include "support/contrast.h"
+#include "support/filebytes.h"
 #include "support/messagecapture.h"
 
 namespace {
@@ -97,10 +98,7 @@ const char *const indicatorNames[] = {"add_bottom",
 
 QString readSheet(const QString &name)
 {
-    QFile file(QStringLiteral(":/qss/%1.css").arg(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLatin1(file.readAll());
+    return QString::fromLatin1(FileBytes::read(QStringLiteral(":/qss/%1.css").arg(name)));
 }
 
 int opaquePixels(const QImage &image)
