@@ -61,5 +61,7 @@ class Handler(BaseHTTPRequestHandler):
 
 if __name__ == "__main__":
     port = int(sys.argv[1]) if len(sys.argv) > 1 else 8080
+    server = ThreadingHTTPServer(("127.0.0.1", port), Handler)
+    # Said once the port is bound, so whoever waits for this line can connect.
     print("fake management server on http://127.0.0.1:%d" % port, flush=True)
-    ThreadingHTTPServer(("127.0.0.1", port), Handler).serve_forever()
+    server.serve_forever()
