@@ -63,7 +63,6 @@ void appendEntry(IniSection &section, const IniEntry &entry)
     if (entry.isKeyValue && !section.m_firstEntry.contains(entry.keyOrRawLine))
         section.m_firstEntry.insert(entry.keyOrRawLine, section.entries.size());
     section.entries.append(entry);
-    section.keys.append(entry.isKeyValue ? entry.keyOrRawLine : QString());
 }
 
 // The integers between "(" at openAt and the final ")", split at every blank; empty when

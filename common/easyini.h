@@ -21,7 +21,6 @@ struct IniSection
     bool noHeader = false;
     QString name;
     QList<IniEntry> entries;
-    QStringList keys; // index for index with entries; empty for a line that is not a key
     // Entry of the first key line of each key, so lookups stay fast in large files.
     QHash<QString, int> m_firstEntry;
 };
