@@ -334,7 +334,6 @@ void EasyIni::readFile()
 {
     dirty = false;
     sections.clear();
-    sectionNames.clear();
     m_firstSection.clear();
     if (mode == WriteOnly)
         return;
@@ -354,26 +353,14 @@ void EasyIni::readFile()
     for (const QString &read : lines) {
         const QString line = read.trimmed();
         if (isHeader(line)) {
-            sections.append(current);
-            sectionNames.append(current.name);
+            appendSection(current);
             current = IniSection();
             current.name = line.mid(1, line.size() - 2);
         } else {
             appendEntry(current, parsedLine(line));
         }
     }
-    sections.append(current);
-    sectionNames.append(current.name);
-    indexSections();
-}
-
-void EasyIni::indexSections()
-{
-    m_firstSection.clear();
-    m_firstSection.reserve(sectionNames.size());
-    // Backwards, so that of two sections with one name the first is kept.
-    for (int s = sectionNames.size() - 1; s >= 0; --s)
-        m_firstSection.insert(sectionNames.at(s), s);
+    appendSection(current);
 }
 
 int EasyIni::sectionIndex(const QString &name) const
@@ -386,7 +373,6 @@ void EasyIni::appendSection(const IniSection &section)
     if (!m_firstSection.contains(section.name))
         m_firstSection.insert(section.name, sections.size());
     sections.append(section);
-    sectionNames.append(section.name);
 }
 
 bool EasyIni::canWrite() const

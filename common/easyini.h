@@ -4,7 +4,6 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 
 // One line of a section: a key line, or any other line kept as read (trimmed).
@@ -65,7 +64,6 @@ public:
 
 private:
     void readFile();
-    void indexSections();
     int sectionIndex(const QString &name) const;
     void appendSection(const IniSection &section);
     bool canWrite() const;
@@ -75,6 +73,5 @@ private:
     int mode = ReadWrite;
     bool dirty = false;
     QList<IniSection> sections;
-    QStringList sectionNames;
     QHash<QString, int> m_firstSection; // the first section of each name
 };
