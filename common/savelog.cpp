@@ -310,6 +310,8 @@ const QString &SaveLog::logFileName(const QString &stamp)
 
 void SaveLog::openForAppend()
 {
+    // Unbuffered: every entry reaches the file as it is written, so a crash takes no
+    // buffered lines with it and no flush is needed.
     file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
     m_fileSize = file->isOpen() ? file->size() : 0;
     if (m_fileSize > 0)
@@ -327,7 +329,7 @@ void SaveLog::endTornEntry()
     if (end.endsWith("\r\n"))
         return;
     const QByteArray lineEnd = end.endsWith('\r') ? QByteArray("\n") : QByteArray("\r\n");
-    if (file->write(lineEnd) == lineEnd.size() && file->flush())
+    if (file->write(lineEnd) == lineEnd.size())
         m_fileSize += lineEnd.size();
     else
         file->close();
@@ -342,8 +344,8 @@ void SaveLog::writeEntry(const QString &content)
     const qint64 written = file->write(bytes);
     if (written > 0)
         m_fileSize += written;
-    // Flushed per entry: a crash must not take buffered lines with it. A write that did not
-    // go out whole closes the file; the next entry reopens it and ends the torn line first.
-    if (written != bytes.size() || !file->flush())
+    // A write that did not go out whole closes the file; the next entry reopens it and ends
+    // the torn line first.
+    if (written != bytes.size())
         file->close();
 }
