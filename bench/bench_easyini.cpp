@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/median.h"
 #include "common/easyini.h"
 
 namespace {
@@ -63,12 +64,6 @@ QByteArray fileText(const KeySet &set)
         text += set.keys.at(i).toUtf8() + '=' + set.values.at(i).toUtf8() + '\n';
     }
     return text;
-}
-
-double median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // Milliseconds spent in `timed`, after `untimedBefore` and before `untimedAfter`.

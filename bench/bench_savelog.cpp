@@ -12,12 +12,12 @@
 #include <QTemporaryDir>
 #include <QTextCodec>
 
-#include <algorithm>
 #include <cstdio>
 #include <thread>
 #include <vector>
 
 #include "app/frmmain.h"
+#include "bench/median.h"
 #include "common/savelog.h"
 
 namespace {
@@ -126,12 +126,6 @@ Run runOnce(Side side, int threads, const QString &folder)
     const Run run{Entries / (nsecs / 1e9), double(folderBytes(folder)) / Entries};
     QDir(folder).removeRecursively();
     return run;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 void compare(int threads, const QString &root)
