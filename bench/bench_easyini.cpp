@@ -79,6 +79,20 @@ double timeMs(const std::function<void()> &untimedBefore, const std::function<vo
     return ms;
 }
 
+std::unique_ptr<EasyIni> openedIni(const QString &path, EasyIni::Mode mode)
+{
+    auto ini = std::make_unique<EasyIni>();
+    ini->load(path, mode);
+    return ini;
+}
+
+std::unique_ptr<QSettings> openedSettings(const QString &path)
+{
+    auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    settings->setIniCodec("UTF-8");
+    return settings;
+}
+
 struct Result
 {
     double ours = 0;
@@ -99,11 +113,7 @@ public:
         return interleave(
             [&](const QString &path) {
                 std::unique_ptr<EasyIni> ini;
-                return timeMs([] {},
-                              [&] {
-                                  ini.reset(new EasyIni);
-                                  ini->load(path, EasyIni::ReadOnly);
-                              },
+                return timeMs([] {}, [&] { ini = openedIni(path, EasyIni::ReadOnly); },
                               [&] {
                                   countFound(ini->value(m_set.sections.last(), m_set.keys.last()));
                                   ini.reset();
@@ -113,8 +123,7 @@ public:
                 std::unique_ptr<QSettings> settings;
                 return timeMs([] {},
                               [&] {
-                                  settings.reset(new QSettings(path, QSettings::IniFormat));
-                                  settings->setIniCodec("UTF-8");
+                                  settings = openedSettings(path);
                                   countFound(settings->allKeys().size() == m_set.keys.size());
                               },
                               [&] { settings.reset(); });
@@ -126,23 +135,18 @@ public:
     {
         return interleave(
             [&](const QString &path) {
-                EasyIni ini;
-                return timeMs([&] { ini.load(path, EasyIni::ReadOnly); },
-                              [&] {
-                                  for (int i = 0; i < m_set.keys.size(); ++i)
-                                      countFound(ini.value(m_set.sections.at(i), m_set.keys.at(i)));
-                              },
-                              [] {});
+                std::unique_ptr<EasyIni> ini;
+                return timeMs([&] { ini = openedIni(path, EasyIni::ReadOnly); },
+                              [&] { lookUpAll(*ini); }, [] {});
             },
             [&](const QString &path) {
-                QSettings settings(path, QSettings::IniFormat);
-                settings.setIniCodec("UTF-8");
-                return timeMs([&] { (void)settings.allKeys(); },
-                              [&] {
-                                  for (const QString &key : qAsConst(m_set.paths))
-                                      countFound(settings.value(key));
-                              },
-                              [] {});
+                std::unique_ptr<QSettings> settings;
+                return timeMs(
+                    [&] {
+                        settings = openedSettings(path);
+                        (void)settings->allKeys();
+                    },
+                    [&] { lookUpAll(*settings); }, [] {});
             },
             2 * m_set.keys.size());
     }
@@ -154,11 +158,8 @@ public:
                 std::unique_ptr<EasyIni> ini;
                 return timeMs([] {},
                               [&] {
-                                  ini.reset(new EasyIni);
-                                  ini->load(path, EasyIni::ReadOnly);
-                                  for (int i = 0; i < m_set.keys.size(); ++i)
-                                      countFound(
-                                          ini->value(m_set.sections.at(i), m_set.keys.at(i)));
+                                  ini = openedIni(path, EasyIni::ReadOnly);
+                                  lookUpAll(*ini);
                               },
                               [&] { ini.reset(); });
             },
@@ -166,10 +167,8 @@ public:
                 std::unique_ptr<QSettings> settings;
                 return timeMs([] {},
                               [&] {
-                                  settings.reset(new QSettings(path, QSettings::IniFormat));
-                                  settings->setIniCodec("UTF-8");
-                                  for (const QString &key : qAsConst(m_set.paths))
-                                      countFound(settings->value(key));
+                                  settings = openedSettings(path);
+                                  lookUpAll(*settings);
                               },
                               [&] { settings.reset(); });
             },
@@ -186,8 +185,7 @@ public:
                 const double ms =
                     timeMs([] {},
                            [&] {
-                               ini.reset(new EasyIni);
-                               ini->load(path, EasyIni::WriteOnly);
+                               ini = openedIni(path, EasyIni::WriteOnly);
                                for (int i = 0; i < m_set.keys.size(); ++i)
                                    ini->setValue(m_set.sections.at(i), m_set.keys.at(i),
                                                  m_set.values.at(i));
@@ -203,8 +201,7 @@ public:
                 const double ms =
                     timeMs([] {},
                            [&] {
-                               settings.reset(new QSettings(path, QSettings::IniFormat));
-                               settings->setIniCodec("UTF-8");
+                               settings = openedSettings(path);
                                for (int i = 0; i < m_set.keys.size(); ++i)
                                    settings->setValue(m_set.paths.at(i), m_set.values.at(i));
                                settings->sync();
@@ -262,6 +259,17 @@ private:
         if (file.open(QIODevice::WriteOnly))
             file.write(m_text);
         return path;
+    }
+
+    void lookUpAll(const EasyIni &ini)
+    {
+        for (int i = 0; i < m_set.keys.size(); ++i)
+            countFound(ini.value(m_set.sections.at(i), m_set.keys.at(i)));
+    }
+    void lookUpAll(const QSettings &settings)
+    {
+        for (const QString &key : qAsConst(m_set.paths))
+            countFound(settings.value(key));
     }
 
     void countFound(const QVariant &value)
