@@ -173,8 +173,6 @@ void tst_EasyIni::reading_data()
     QTest::newRow("hostile date-time")
         << QByteArray("[s]\nk=@DateTime(\x01\x02\x03)\n") << "s"
         << "k" << QVariant(QString::fromLatin1("@DateTime(\x01\x02\x03)"));
-    QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF[s]\nk=v\n") << "s"
-                         << "k" << QVariant("v");
     QTest::newRow("lone CR ends a line") << QByteArray("[s]\rk=v\rj=w\r") << "s"
                                          << "j" << QVariant("w");
     QTest::newRow("backslashes by hand") << QByteArray("[s]\nk=D:\\logs\\new\\r\n") << "s"
