@@ -112,7 +112,6 @@ void tst_SaveLog::defaultsAndNames()
 
     // Construction values: size mode with a 1 MB limit, so a date-time stamp; the default
     // folder and name come from the executable.
-    QTemporaryDir dir;
     log.Save(QStringLiteral("first"));
     const QString expectedPrefix =
         QStringLiteral("%1/tst_savelog_log_").arg(QCoreApplication::applicationDirPath());
