@@ -86,6 +86,22 @@ qint64 folderBytes(const QString &folder)
     return bytes;
 }
 
+// Nanoseconds the program's logger takes for `entries` messages into `folder`, made first:
+// in the program the settings page creates the log folder before the logger starts.
+qint64 timeLogger(const QString &folder, const QString &name, int maxSize, int entries, int threads)
+{
+    QDir().mkpath(folder);
+    SaveLog *log = SaveLog::Instance();
+    log->SetPath(folder);
+    log->SetName(name);
+    log->SetMaxRow(0);
+    log->SetMaxSize(maxSize);
+    log->Start();
+    const qint64 nsecs = logEntries(entries, threads);
+    log->Stop();
+    return nsecs;
+}
+
 struct Run
 {
     double rate = 0;  // entries per second
@@ -101,9 +117,9 @@ enum class Side
 
 Run runOnce(Side side, int threads, const QString &folder)
 {
-    QDir().mkpath(folder);
     qint64 nsecs = 0;
     if (side == Side::Plain) {
+        QDir().mkpath(folder);
         PlainLog plain;
         plain.file.setFileName(folder + QStringLiteral("/plain.log"));
         if (!plain.file.open(QIODevice::WriteOnly | QIODevice::Append))
@@ -114,14 +130,8 @@ Run runOnce(Side side, int threads, const QString &folder)
         qInstallMessageHandler(previous);
         g_plain = nullptr;
     } else {
-        SaveLog *log = SaveLog::Instance();
-        log->SetPath(folder);
-        log->SetName(QStringLiteral("bench"));
-        log->SetMaxRow(0);
-        log->SetMaxSize(side == Side::Size ? 1024 : 0);
-        log->Start();
-        nsecs = logEntries(Entries, threads);
-        log->Stop();
+        nsecs = timeLogger(folder, QStringLiteral("bench"), side == Side::Size ? 1024 : 0, Entries,
+                           threads);
     }
     const Run run{Entries / (nsecs / 1e9), double(folderBytes(folder)) / Entries};
     QDir(folder).removeRecursively();
@@ -165,17 +175,10 @@ void panel(const QString &root)
 {
     frmMain *window = frmMain::Instance();
     window->show();
-    SaveLog *log = SaveLog::Instance();
     std::vector<double> rates;
     for (int rep = 0; rep <= Repetitions; ++rep) {
         const QString folder = QStringLiteral("%1/panel%2").arg(root).arg(rep);
-        log->SetPath(folder);
-        log->SetName(QStringLiteral("panel"));
-        log->SetMaxRow(0);
-        log->SetMaxSize(0);
-        log->Start();
-        const qint64 nsecs = logEntries(PanelEntries, 1);
-        log->Stop();
+        const qint64 nsecs = timeLogger(folder, QStringLiteral("panel"), 0, PanelEntries, 1);
         QDir(folder).removeRecursively();
         if (rep > 0)
             rates.push_back(PanelEntries / (nsecs / 1e9));
