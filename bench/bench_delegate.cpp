@@ -6,10 +6,10 @@
 #include <QImage>
 #include <QScrollBar>
 #include <QTableView>
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "bench/median.h"
 #include "common/shareddefs.h"
 #include "records/recordtable.h"
 #include "widgets/mymodel.h"
@@ -93,10 +93,8 @@ int main(int argc, char **argv)
             delegatedMs.push_back(d);
         }
     }
-    std::sort(plainMs.begin(), plainMs.end());
-    std::sort(delegatedMs.begin(), delegatedMs.end());
-    const double medianPlain = plainMs[Repetitions / 2];
-    const double medianDelegated = delegatedMs[Repetitions / 2];
+    const double medianPlain = median(plainMs);
+    const double medianDelegated = median(delegatedMs);
     std::printf("%d rows x %d columns (%d px wide), %d delegates\n", Rows,
                 table.model()->columnCount(), width, delegates);
     std::printf(

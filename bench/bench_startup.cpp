@@ -12,7 +12,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +19,8 @@
 #include <ctime>
 #include <string>
 #include <vector>
+
+#include "bench/median.h"
 
 extern char **environ;
 
@@ -111,12 +112,6 @@ bool runOnce(Child &child, bool record)
         child.cpuMs.push_back((seconds(usage.ru_utime) + seconds(usage.ru_stime)) * 1e3);
     }
     return true;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

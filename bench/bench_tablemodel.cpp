@@ -5,12 +5,12 @@
 #include <QSortFilterProxyModel>
 #include <QStringList>
 #include <QTableView>
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <utility>
 #include <vector>
 
+#include "bench/median.h"
 #include "common/shareddefs.h"
 #include "widgets/mymodel.h"
 #include "widgets/mysortfilterproxymodel.h"
@@ -54,12 +54,6 @@ struct Side
     std::function<void()> setup;
     std::function<void()> work;
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Median milliseconds of each side over interleaved repetitions, after one warm-up round.
 std::pair<double, double> medianMs(const Side &ours, const Side &qt)
