@@ -8,12 +8,11 @@
 #include <QThread>
 
 #include <atomic>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include "common/savelog.h"
+#include "support/filesizelimit.h"
 #include "support/messagecapture.h"
 
 namespace {
@@ -435,16 +434,11 @@ void tst_SaveLog::tornEntryOnFullDisk()
     const QString name = fx.only();
     QVERIFY(!name.isEmpty());
 
-    // A file-size limit cuts the next entry short, like a full disk, also for root.
-    struct rlimit old;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tight = old;
-    tight.rlim_cur = QFileInfo(name).size() + 10;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    qInfo("two, cut short");
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const FileSizeLimit full(QFileInfo(name).size() + 10);
+        QVERIFY(full.isSet());
+        qInfo("two, cut short");
+    }
 
     qInfo("three");
     fx.log.Stop();
