@@ -6,6 +6,7 @@
 #include <QTextCodec>
 
 #include "app/appinit.h"
+#include "support/filebytes.h"
 #include "widgets/appearance.h"
 
 namespace {
@@ -20,9 +21,7 @@ QString writeSheet(const QTemporaryDir &dir, const QString &name, const QByteArr
 {
     const QString path = dir.filePath(name);
     QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QFile::WriteOnly) || file.write(body) != body.size())
-        return QString();
+    FileBytes::write(path, body);
     return path;
 }
 

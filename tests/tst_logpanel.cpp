@@ -11,6 +11,7 @@
 #include "app/frmmain.h"
 #include "common/appstate.h"
 #include "common/savelog.h"
+#include "support/filebytes.h"
 
 // The main window's log panel driving the file logger, from the settings file's log folder
 // to the lines in the file and in the panel.
@@ -32,10 +33,8 @@ private:
     }
     QStringList entries(const QString &name) const
     {
-        QFile f(QDir(m_logDir).filePath(name));
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+        const QByteArray bytes = FileBytes::read(QDir(m_logDir).filePath(name));
+        QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
         lines.removeLast();
         return lines;
     }
@@ -55,10 +54,8 @@ void tst_LogPanel::initTestCase()
 {
     m_logDir = m_dir.filePath(QStringLiteral("deep/logs"));
     g_iniFilePath = m_dir.filePath(QStringLiteral("Kestrane.ini"));
-    QFile ini(g_iniFilePath);
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[Http]\nip=127.0.0.1\nport=1\n[Path]\nlogFileDir=" + m_logDir.toUtf8() + "\n");
-    ini.close();
+    FileBytes::write(g_iniFilePath, "[Http]\nip=127.0.0.1\nport=1\n[Path]\nlogFileDir=" +
+                                        m_logDir.toUtf8() + "\n");
     m_window = frmMain::Instance();
     QVERIFY(m_window);
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "common/singleinstance.h"
+#include "support/filebytes.h"
 #include "widgets/trayicon.h"
 
 namespace {
@@ -237,9 +238,8 @@ void tst_TrayIcon::exitEndsProcess()
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
 
-    QFile file(log);
-    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(FileBytes::read(log)).split('\n', Qt::SkipEmptyParts);
     // Out of the event loop with no close event; the single instances go before the
     // application object, pages first.
     QCOMPARE(lines, QStringList({"returned from exit", "event loop left", "page destroyed",
