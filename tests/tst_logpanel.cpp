@@ -12,6 +12,7 @@
 #include "common/appstate.h"
 #include "common/savelog.h"
 #include "support/filebytes.h"
+#include "support/logfiles.h"
 
 // The main window's log panel driving the file logger, from the settings file's log folder
 // to the lines in the file and in the panel.
@@ -27,16 +28,10 @@ private slots:
     void levelBoxTogglesOnce();
 
 private:
-    QStringList logFiles() const
-    {
-        return QDir(m_logDir).entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
-    }
+    QStringList logFiles() const { return LogFiles::list(m_logDir); }
     QStringList entries(const QString &name) const
     {
-        const QByteArray bytes = FileBytes::read(QDir(m_logDir).filePath(name));
-        QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
-        lines.removeLast();
-        return lines;
+        return LogFiles::entries(QDir(m_logDir).filePath(name));
     }
     void clearLogs()
     {

@@ -13,30 +13,10 @@
 
 #include "common/savelog.h"
 #include "support/filesizelimit.h"
+#include "support/logfiles.h"
 #include "support/messagecapture.h"
 
 namespace {
-
-// The entries of one log file: every entry must end in exactly one CRLF.
-QStringList readEntries(const QString &fileName)
-{
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        return {QStringLiteral("<cannot open %1>").arg(fileName)};
-    const QString text = QString::fromUtf8(f.readAll());
-    if (text.isEmpty())
-        return {};
-    if (!text.endsWith(QLatin1String("\r\n")))
-        return {QStringLiteral("<no final CRLF>")};
-    QStringList entries = text.split(QStringLiteral("\r\n"));
-    entries.removeLast();
-    return entries;
-}
-
-QStringList logFiles(const QString &dir)
-{
-    return QDir(dir).entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
-}
 
 // Whether the thread sleeps in the kernel on a lock.
 bool waitsOnFutex(long tid)
@@ -68,7 +48,7 @@ struct Fixture
     }
     QString only() const
     {
-        const QStringList files = logFiles(dir.path());
+        const QStringList files = LogFiles::list(dir.path());
         return files.size() == 1 ? dir.filePath(files.first()) : QString();
     }
 };
@@ -135,10 +115,10 @@ void tst_SaveLog::dayModeKeepsOneFile()
     fx.log.Save(QStringLiteral("a"));
     waitForNextSecond();
     fx.log.Save(QStringLiteral("b"));
-    QCOMPARE(logFiles(fx.dir.path()),
+    QCOMPARE(LogFiles::list(fx.dir.path()),
              QStringList{QStringLiteral("probe_log_%1.log")
                              .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")))});
-    QCOMPARE(readEntries(fx.only()), QStringList({"a", "b"}));
+    QCOMPARE(LogFiles::entries(fx.only()), QStringList({"a", "b"}));
 }
 
 void tst_SaveLog::dayModeFollowsFolderAndName()
@@ -156,10 +136,10 @@ void tst_SaveLog::dayModeFollowsFolderAndName()
     fx.log.SetName(QStringLiteral("probe"));
     fx.log.Save(QStringLiteral("d"));
     const QString day = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    QCOMPARE(readEntries(fx.only()), QStringList({"a", "d"}));
-    QCOMPARE(readEntries(other.filePath(QStringLiteral("probe_log_%1.log").arg(day))),
+    QCOMPARE(LogFiles::entries(fx.only()), QStringList({"a", "d"}));
+    QCOMPARE(LogFiles::entries(other.filePath(QStringLiteral("probe_log_%1.log").arg(day))),
              QStringList{"b"});
-    QCOMPARE(readEntries(other.filePath(QStringLiteral("renamed_log_%1.log").arg(day))),
+    QCOMPARE(LogFiles::entries(other.filePath(QStringLiteral("renamed_log_%1.log").arg(day))),
              QStringList{"c"});
 }
 
@@ -171,16 +151,16 @@ void tst_SaveLog::sizeRotation()
     for (int i = 0; i < 4; ++i)
         fx.log.Save(entry);
     // The fourth entry went in although the file was above 1024 bytes only afterwards.
-    QCOMPARE(logFiles(fx.dir.path()).size(), 1);
+    QCOMPARE(LogFiles::list(fx.dir.path()).size(), 1);
     const QString first = fx.only();
     QCOMPARE(QFileInfo(first).size(), 4 * 302);
 
     waitForNextSecond();
     fx.log.Save(QStringLiteral("next"));
-    const QStringList files = logFiles(fx.dir.path());
+    const QStringList files = LogFiles::list(fx.dir.path());
     QCOMPARE(files.size(), 2);
-    QCOMPARE(readEntries(first).size(), 4);
-    QCOMPARE(readEntries(fx.dir.filePath(files.last())), QStringList{"next"});
+    QCOMPARE(LogFiles::entries(first).size(), 4);
+    QCOMPARE(LogFiles::entries(fx.dir.filePath(files.last())), QStringList{"next"});
 }
 
 void tst_SaveLog::rowRotationHundredPerFile()
@@ -193,13 +173,13 @@ void tst_SaveLog::rowRotationHundredPerFile()
             fx.log.Save(QString::number(n++));
         waitForNextSecond();
     }
-    const QStringList files = logFiles(fx.dir.path());
+    const QStringList files = LogFiles::list(fx.dir.path());
     QCOMPARE(files.size(), 3);
     QList<int> counts;
     for (const QString &f : files)
-        counts << readEntries(fx.dir.filePath(f)).size();
+        counts << LogFiles::entries(fx.dir.filePath(f)).size();
     QCOMPARE(counts, QList<int>({100, 100, 50}));
-    QCOMPARE(readEntries(fx.dir.filePath(files.at(1))).first(), QStringLiteral("100"));
+    QCOMPARE(LogFiles::entries(fx.dir.filePath(files.at(1))).first(), QStringLiteral("100"));
 }
 
 void tst_SaveLog::negativeLimitChangesNothing()
@@ -211,12 +191,12 @@ void tst_SaveLog::negativeLimitChangesNothing()
     fx.log.SetMaxRow(-1);
     fx.log.SetMaxSize(-1);
     fx.log.Save(QStringLiteral("b"));
-    QCOMPARE(readEntries(fx.only()), QStringList({"a", "b"}));
+    QCOMPARE(LogFiles::entries(fx.only()), QStringList({"a", "b"}));
 
     // A real change empties the name: the next entry starts a new file.
     fx.log.SetMaxRow(5);
     fx.log.Save(QStringLiteral("c"));
-    QCOMPARE(logFiles(fx.dir.path()).size(), 2);
+    QCOMPARE(LogFiles::list(fx.dir.path()).size(), 2);
 }
 
 void tst_SaveLog::maskFilters_data()
@@ -245,7 +225,7 @@ void tst_SaveLog::maskFilters()
     fx.log.Stop();
 
     QStringList seen;
-    const QStringList entries = fx.only().isEmpty() ? QStringList() : readEntries(fx.only());
+    const QStringList entries = fx.only().isEmpty() ? QStringList() : LogFiles::entries(fx.only());
     for (const QString &e : entries)
         seen << e.left(5);
     QCOMPARE(seen, prefixes);
@@ -261,7 +241,7 @@ void tst_SaveLog::entryFormatAndPanelLine()
     qDebug("%s", "");
     fx.log.Stop();
 
-    const QStringList entries = readEntries(fx.only());
+    const QStringList entries = LogFiles::entries(fx.only());
     QCOMPARE(entries.size(), 2);
     const QRegularExpression warn(QStringLiteral(
         "^Warnx 当前时间：\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d disk <b>full</b> & %1$"));
@@ -300,7 +280,7 @@ void tst_SaveLog::contextLine()
     QMessageLogger("src/probe.cpp", line, "void probe()").critical("boom");
     fx.log.Stop();
 
-    const QStringList entries = readEntries(fx.only());
+    const QStringList entries = LogFiles::entries(fx.only());
     QCOMPARE(entries.size(), 1);
     const QStringList parts = entries.first().split(QLatin1Char('\n'));
     if (withContext) {
@@ -356,7 +336,7 @@ void tst_SaveLog::nestedMessageFromPanelSlot()
     fx.log.Stop();
     // The nested warnings went to the previous handler, not into the file or the panel.
     QCOMPARE(slotRuns, 2);
-    QCOMPARE(readEntries(fx.only()).size(), 2);
+    QCOMPARE(LogFiles::entries(fx.only()).size(), 2);
 }
 
 void tst_SaveLog::stopInsidePanelSlot()
@@ -389,7 +369,7 @@ void tst_SaveLog::stopInsidePanelSlot()
     QVERIFY(stopped);
     QVERIFY(before.has(QtInfoMsg, QStringLiteral("from another thread")));
     QVERIFY(!fx.log.findChild<QFile *>()->isOpen());
-    QCOMPARE(logFiles(fx.dir.path()), QStringList());
+    QCOMPARE(LogFiles::list(fx.dir.path()), QStringList());
 }
 
 void tst_SaveLog::tornEntryEndedOnOpen_data()
@@ -418,7 +398,7 @@ void tst_SaveLog::tornEntryEndedOnOpen()
     fx.log.Start();
     qInfo("next run");
     fx.log.Stop();
-    const QStringList entries = readEntries(name);
+    const QStringList entries = LogFiles::entries(name);
     QCOMPARE(entries.size(), kept.size() + 1);
     QCOMPARE(entries.mid(0, kept.size()), kept);
     QVERIFY(entries.last().startsWith(QStringLiteral("Infox ")));
@@ -442,7 +422,7 @@ void tst_SaveLog::tornEntryOnFullDisk()
 
     qInfo("three");
     fx.log.Stop();
-    const QStringList entries = readEntries(name);
+    const QStringList entries = LogFiles::entries(name);
     QCOMPARE(entries.size(), 3);
     QVERIFY(entries.at(0).endsWith(QStringLiteral(" one")));
     QVERIFY(entries.at(1).startsWith(QStringLiteral("Infox ")));
@@ -484,9 +464,9 @@ void tst_SaveLog::unwritableFolderThenRecovers()
     qInfo("kept");
     fx.log.Stop();
     QCOMPARE(panel.count(), 2);
-    const QStringList files = logFiles(blocked);
+    const QStringList files = LogFiles::list(blocked);
     QCOMPARE(files.size(), 1);
-    const QStringList entries = readEntries(blocked + QLatin1Char('/') + files.first());
+    const QStringList entries = LogFiles::entries(blocked + QLatin1Char('/') + files.first());
     QCOMPARE(entries.size(), 1);
     QVERIFY(entries.first().endsWith(QStringLiteral(" kept")));
 }
@@ -510,7 +490,7 @@ void tst_SaveLog::relativeFolderUnderProgramFolder()
     QDir target(appDir.filePath(relative));
     const QStringList files = target.entryList({QStringLiteral("*.log")});
     QCOMPARE(files.size(), 1);
-    QCOMPARE(readEntries(target.filePath(files.first())), QStringList{"here"});
+    QCOMPARE(LogFiles::entries(target.filePath(files.first())), QStringList{"here"});
     QVERIFY(!QDir(elsewhere.filePath(relative)).exists());
     QVERIFY(target.removeRecursively());
 }
@@ -538,7 +518,7 @@ void tst_SaveLog::manyThreadsWholeEntries()
     }
     fx.log.Stop();
 
-    const QStringList entries = readEntries(fx.only());
+    const QStringList entries = LogFiles::entries(fx.only());
     QCOMPARE(entries.size(), threads * perThread);
     const QRegularExpression whole(QStringLiteral(
         "^Infox 当前时间：[-\\d]+ [:\\d]+ thread (\\d) entry (\\d+) with some padding text$"));
