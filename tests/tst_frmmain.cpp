@@ -70,11 +70,15 @@ class tst_frmMain : public QObject
     Q_OBJECT
 
     QTemporaryDir m_logDir;
+    frmMain *m_window = nullptr;
+    QRect m_restoredGeometry;
 
 private slots:
     void initTestCase();
     void init();
-    void startsOnCraftWithListButtonsHidden();
+    // First, while the window has never been shown: shown, it is held to its layout's
+    // minimum height, taller than the offscreen screen.
+    void maximiseToggle();
     void navigationGuard_data();
     void navigationGuard();
     void permissions_data();
@@ -88,9 +92,6 @@ private slots:
     void skinSwitchesTheme();
     void skinResource_data();
     void skinResource();
-    void maximiseToggle();
-    void logPanelKeepsAHundredLines();
-    void logPanelManualClearKeepsTheCount();
     void showHideLog();
     void levelListSetsTheMask();
     void declinedExitLeavesEverything_data();
@@ -100,24 +101,20 @@ private slots:
     void statusBarShowsThreeItems();
     void framelessFollowsMaximise();
     void trayRestoresWindow();
+    // Last, on windows of their own: a second window takes the pages of the first over.
+    void logPanelKeepsAHundredLines();
+    void logPanelManualClearKeepsTheCount();
 };
 
 void tst_frmMain::initTestCase()
 {
     QVERIFY(m_logDir.isValid());
     g_logFileDir = m_logDir.path();
-}
 
-void tst_frmMain::init()
-{
-    g_allowLeave = true;
-    g_isLoggedIn = false;
-    g_currentUser = ModelUserInfoItem();
-}
-
-void tst_frmMain::startsOnCraftWithListButtonsHidden()
-{
-    frmMain w;
+    // As the program builds it, before any test has touched it: on the craft page with the
+    // list buttons hidden, maximised by geometry, not by the window system's state.
+    m_window = frmMain::Instance();
+    frmMain &w = *m_window;
     QCOMPARE(w.windowTitle(), QStringLiteral("Norvo - 模板程序"));
     QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(w.property("form").toBool(), true);
@@ -129,6 +126,34 @@ void tst_frmMain::startsOnCraftWithListButtonsHidden()
     QVERIFY(!button(w, "btn_debug")->isHidden());
     QCOMPARE(button(w, "btn_setparams")->text(), QStringLiteral("设 置"));
     QCOMPARE(button(w, "btn_debug")->text(), QStringLiteral("调 试"));
+    QCOMPARE(w.geometry(), QGuiApplication::primaryScreen()->geometry());
+    QCOMPARE(w.property("canMove").toBool(), false);
+    QCOMPARE(button(w, "btnMenu_Max")->text(), QString(QChar(0xf2d2)));
+    auto *helper = w.findChild<FramelessHelper *>();
+    QVERIFY(helper);
+    QVERIFY(!helper->isMovable());
+    QVERIFY(!helper->isResizable());
+
+    // Restored once to learn the geometry it was built with.
+    button(w, "btnMenu_Max")->click();
+    m_restoredGeometry = w.geometry();
+}
+
+void tst_frmMain::init()
+{
+    g_allowLeave = true;
+    g_isLoggedIn = false;
+    g_currentUser = ModelUserInfoItem();
+
+    // Logged out through the login button's menu, back on the craft page, and maximised
+    // from the geometry it was built with.
+    frmMain &w = *m_window;
+    actionNamed(button(w, "btn_login"), QStringLiteral("退出登录"))->trigger();
+    button(w, "btn_craft")->click();
+    if (!w.property("canMove").toBool())
+        button(w, "btnMenu_Max")->click();
+    w.setGeometry(m_restoredGeometry);
+    button(w, "btnMenu_Max")->click();
 }
 
 void tst_frmMain::navigationGuard_data()
@@ -158,7 +183,7 @@ void tst_frmMain::navigationGuard()
     QFETCH(QStringList, checked);
     QFETCH(bool, warned);
 
-    frmMain w;
+    frmMain &w = *m_window;
     g_allowLeave = allowLeave;
     MessageCapture log;
     button(w, qPrintable(clicked))->click();
@@ -191,7 +216,7 @@ void tst_frmMain::permissions()
     QFETCH(bool, craft);
     QFETCH(bool, templ);
 
-    frmMain w;
+    frmMain &w = *m_window;
     login(permissions);
     QCOMPARE(!button(w, "btn_craft")->isHidden(), craft);
     QCOMPARE(!button(w, "btn_template")->isHidden(), templ);
@@ -201,7 +226,7 @@ void tst_frmMain::permissions()
 
 void tst_frmMain::secondLoginWithFewerRightsHidesNothing()
 {
-    frmMain w;
+    frmMain &w = *m_window;
     login({"*:*:*"});
     login({"business:template:query"});
     QVERIFY(!button(w, "btn_craft")->isHidden());
@@ -218,7 +243,7 @@ void tst_frmMain::logOut_data()
 void tst_frmMain::logOut()
 {
     QFETCH(bool, allowLeave);
-    frmMain w;
+    frmMain &w = *m_window;
     login({"*:*:*"});
     g_token = QStringLiteral("token-1");
     g_allowLeave = allowLeave;
@@ -241,7 +266,7 @@ void tst_frmMain::logOut()
 
 void tst_frmMain::loginButton()
 {
-    frmMain w;
+    frmMain &w = *m_window;
     QPushButton *login = button(w, "btn_login");
 
     // Not logged in: the dialog opens modally.
@@ -269,7 +294,7 @@ void tst_frmMain::loginButton()
 
 void tst_frmMain::skinMenu()
 {
-    frmMain w;
+    frmMain &w = *m_window;
     QCOMPARE(w.contextMenuPolicy(), Qt::ActionsContextMenu);
     QStringList captions;
     for (QAction *action : w.actions())
@@ -310,7 +335,7 @@ void tst_frmMain::skinSwitchesTheme()
     QFETCH(QString, caption);
     QFETCH(QString, text);
     QFETCH(QString, panel);
-    frmMain w;
+    frmMain &w = *m_window;
     g_textColor = g_panelColor = QStringLiteral("#F0F0F0");
     QAction *action = actionNamed(&w, caption);
     QVERIFY(action);
@@ -341,9 +366,9 @@ void tst_frmMain::skinResource()
 
 void tst_frmMain::maximiseToggle()
 {
-    frmMain w;
+    frmMain &w = *m_window;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    // Built maximised by geometry, not by the window system's state.
+    // Maximised by geometry, not by the window system's state.
     QCOMPARE(w.geometry(), screen);
     QCOMPARE(w.property("canMove").toBool(), false);
 
@@ -360,7 +385,7 @@ void tst_frmMain::maximiseToggle()
 
 void tst_frmMain::logPanelKeepsAHundredLines()
 {
-    frmMain w;
+    frmMain w; // the panel's line count is zero only in a newly built window
     auto *text = w.findChild<QTextEdit *>(QStringLiteral("txtMain"));
     text->clear();
     for (int i = 1; i <= 100; ++i)
@@ -372,7 +397,7 @@ void tst_frmMain::logPanelKeepsAHundredLines()
 
 void tst_frmMain::logPanelManualClearKeepsTheCount()
 {
-    frmMain w;
+    frmMain w; // the panel's line count is zero only in a newly built window
     auto *text = w.findChild<QTextEdit *>(QStringLiteral("txtMain"));
     text->clear();
     for (int i = 1; i <= 60; ++i)
@@ -388,7 +413,7 @@ void tst_frmMain::logPanelManualClearKeepsTheCount()
 
 void tst_frmMain::showHideLog()
 {
-    frmMain w;
+    frmMain &w = *m_window;
     QWidget *frame = w.findChild<QWidget *>(QStringLiteral("frame_log"));
     QVERIFY(!frame->isHidden());
     w.on_showhideLog(0);
@@ -399,7 +424,7 @@ void tst_frmMain::showHideLog()
 
 void tst_frmMain::levelListSetsTheMask()
 {
-    frmMain w;
+    frmMain &w = *m_window;
     auto *list = w.findChild<QListWidget *>(QStringLiteral("listType"));
     QCOMPARE(list->count(), 5);
     QCOMPARE(SaveLog::Instance()->GetMsgType(), SaveLog::MsgType_All);
@@ -423,7 +448,7 @@ void tst_frmMain::levelListSetsTheMask()
 
 void tst_frmMain::saveBoxSwitchesTheLogger()
 {
-    frmMain w;
+    frmMain &w = *m_window;
     auto *box = w.findChild<QCheckBox *>(QStringLiteral("ckSave"));
     auto *text = w.findChild<QTextEdit *>(QStringLiteral("txtMain"));
     QVERIFY(box->isChecked());
@@ -459,7 +484,7 @@ static QStringList shownStatusTexts(QWidget &w)
 
 void tst_frmMain::statusBarShowsThreeItems()
 {
-    frmMain w;
+    frmMain &w = *m_window;
     w.show();
     auto *bar = w.findChild<BottomWidget *>(QStringLiteral("bottomWidget"));
     QVERIFY(bar);
@@ -484,12 +509,12 @@ void tst_frmMain::statusBarShowsThreeItems()
 
 void tst_frmMain::framelessFollowsMaximise()
 {
-    frmMain w;
+    frmMain &w = *m_window;
     w.show();
     auto *helper = w.findChild<FramelessHelper *>();
     QVERIFY(helper);
     QCOMPARE(FramelessHelper::titleBarHeight(), 80);
-    // Built maximised: neither moved nor resized.
+    // Maximised: neither moved nor resized.
     QVERIFY(!helper->isMovable());
     QVERIFY(!helper->isResizable());
 
@@ -536,7 +561,7 @@ void tst_frmMain::framelessFollowsMaximise()
 
 void tst_frmMain::trayRestoresWindow()
 {
-    frmMain w;
+    frmMain &w = *m_window;
     w.show();
     QSystemTrayIcon *icon = TrayIcon::Instance()->findChild<QSystemTrayIcon *>();
     QVERIFY(icon);
@@ -566,7 +591,7 @@ void tst_frmMain::declinedExitLeavesEverything_data()
 void tst_frmMain::declinedExitLeavesEverything()
 {
     QFETCH(QString, how);
-    frmMain w;
+    frmMain &w = *m_window;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     button(w, "btn_debug")->click();
@@ -601,7 +626,7 @@ void tst_frmMain::declinedExitLeavesEverything()
 
 void tst_frmMain::glyphIcons()
 {
-    frmMain w;
+    frmMain &w = *m_window;
     for (const char *name : {"btn_craft", "btn_template", "btn_setparams", "btn_debug"}) {
         const QIcon icon = button(w, name)->icon();
         QVERIFY2(!icon.isNull(), name);
@@ -617,7 +642,7 @@ void tst_frmMain::glyphIcons()
     QVERIFY(!button(w, "btn_login")->icon().isNull());
     QCOMPARE(button(w, "btnMenu_Close")->text(), QString(QChar(0xf00d)));
     QCOMPARE(button(w, "btnMenu_Min")->text(), QString(QChar(0xf068)));
-    // Built maximised, the button offers to restore; toggled back it offers to maximise.
+    // Maximised, the button offers to restore; toggled back it offers to maximise.
     QCOMPARE(button(w, "btnMenu_Max")->text(), QString(QChar(0xf2d2)));
     button(w, "btnMenu_Max")->click();
     QCOMPARE(button(w, "btnMenu_Max")->text(), QString(QChar(0xf2d0)));
