@@ -17,6 +17,7 @@
 #include "net/jsonopration.h"
 #include "net/logindialog.h"
 #include "support/messagecapture.h"
+#include "support/modalbox.h"
 #include "widgets/bottomwidget.h"
 #include "widgets/framelesshelper.h"
 #include "widgets/trayicon.h"
@@ -599,12 +600,7 @@ void tst_frmMain::declinedExitLeavesEverything()
 
     QString question;
     bool answered = false;
-    std::function<void()> answer = [&] {
-        QWidget *box = QApplication::activeModalWidget();
-        if (!box) {
-            QTimer::singleShot(10, answer);
-            return;
-        }
+    ModalBox::whenShown([&](QWidget *box) {
         if (auto *info = box->findChild<QLabel *>(QStringLiteral("labInfo")))
             question = info->text();
         if (how == QLatin1String("escape"))
@@ -612,8 +608,7 @@ void tst_frmMain::declinedExitLeavesEverything()
         else
             box->findChild<QPushButton *>(how)->click();
         answered = true;
-    };
-    QTimer::singleShot(0, answer);
+    });
     button(w, "btnMenu_Close")->click();
 
     QVERIFY(answered);

@@ -6,12 +6,16 @@
 #include "records/frmcraftremotedata.h"
 #include "records/frmtemplateproremote.h"
 #include "support/messagecapture.h"
+#include "support/modalbox.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTreeView>
 
+#include <functional>
+
+#include "widgets/quiinputbox.h"
 #include "widgets/treemodel.h"
 
 // The pages the craft and template sections hold: their rights, flags and openings.
@@ -213,17 +217,15 @@ void tst_NeighbourPages::operatorChoosesInTheKitsInputBox()
     QFETCH(bool, opened);
     g_currentTemplate.carriageCount = 3;
     QStringList offered;
-    QTimer operatorHand;
-    connect(&operatorHand, &QTimer::timeout, this, [&] {
-        QWidget *box = QApplication::activeModalWidget();
-        if (!box || box->objectName() != QLatin1String("QUIInputBox") || presses.isEmpty())
-            return;
+    std::function<void(QUIInputBox *)> choose = [&](QUIInputBox *box) {
         auto *choices = box->findChild<QComboBox *>("cboxValue");
         offered << QString::number(choices->count());
         choices->setCurrentIndex(1);
         QTest::mouseClick(box->findChild<QPushButton *>(presses.takeFirst()), Qt::LeftButton);
-    });
-    operatorHand.start(10);
+        if (!presses.isEmpty())
+            ModalBox::whenShown<QUIInputBox>(choose);
+    };
+    ModalBox::whenShown<QUIInputBox>(choose);
 
     QCOMPARE(FrmTemplateProPaint::Instance()->GetTechnology(), opened);
     QVERIFY(presses.isEmpty());

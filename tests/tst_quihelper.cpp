@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QPushButton>
@@ -11,6 +10,7 @@
 #include <QWidget>
 
 #include "common/programfolder.h"
+#include "support/modalbox.h"
 #include "widgets/appearance.h"
 #include "widgets/quiinputbox.h"
 #include "widgets/quihelper.h"
@@ -22,16 +22,6 @@ void writeFile(const QString &path, const QByteArray &bytes = "x")
     QFile file(path);
     QVERIFY(file.open(QFile::WriteOnly));
     file.write(bytes);
-}
-
-// Runs `action` on the modal box once its exec() loop is running.
-template <typename Box, typename Action> void whenModal(Action action)
-{
-    QTimer::singleShot(0, [action] {
-        auto *box = qobject_cast<Box *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        action(box);
-    });
 }
 } // namespace
 
@@ -381,7 +371,7 @@ void tst_QUIHelper::askQuestion()
     QFETCH(int, result);
 
     QString shownTitle;
-    whenModal<QUIMessageBox>([&shownTitle, button](QUIMessageBox *box) {
+    ModalBox::whenShown<QUIMessageBox>([&shownTitle, button](QUIMessageBox *box) {
         shownTitle = box->windowTitle();
         if (button.isEmpty()) {
             QTest::keyClick(box, Qt::Key_Escape);
@@ -429,7 +419,9 @@ void tst_QUIHelper::askInput()
     QFETCH(QString, button);
     QFETCH(QString, expected);
 
-    whenModal<QUIInputBox>([button](QUIInputBox *box) {
+    bool shown = false;
+    ModalBox::whenShown<QUIInputBox>([&shown, button](QUIInputBox *box) {
+        shown = true;
         if (button.isEmpty()) {
             QTest::keyClick(box, Qt::Key_Escape);
             return;
@@ -437,6 +429,7 @@ void tst_QUIHelper::askInput()
         QTest::mouseClick(box->findChild<QPushButton *>(button), Qt::LeftButton);
     });
     QCOMPARE(QUIHelper::askInput("请选择", type, 0, QString(), false, defaultValue), expected);
+    QVERIFY(shown);
 }
 
 QTEST_MAIN(tst_QUIHelper)

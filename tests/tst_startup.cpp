@@ -15,6 +15,7 @@
 #include "common/appstate.h"
 #include "common/easyini.h"
 #include "common/savelog.h"
+#include "support/modalbox.h"
 #include "widgets/trayicon.h"
 
 namespace {
@@ -46,17 +47,14 @@ frmMain *shownMainWindow()
     return nullptr;
 }
 
-// Clicks the named button of the question box as soon as it is up; then runs next.
+// Once the question box is up: runs next, then clicks the named button.
 void answer(const QString &buttonName, std::function<void()> next)
 {
-    QWidget *box = QApplication::activeModalWidget();
-    if (!box) {
-        QTimer::singleShot(10, [=] { answer(buttonName, next); });
-        return;
-    }
-    ++g_questions;
-    next();
-    box->findChild<QPushButton *>(buttonName)->click();
+    ModalBox::whenShown([=](QWidget *box) {
+        ++g_questions;
+        next();
+        box->findChild<QPushButton *>(buttonName)->click();
+    });
 }
 
 void triggerTrayExit()
@@ -85,12 +83,10 @@ void drive()
         EasyIni::Instance()->load(g_iniFilePath, EasyIni::ReadWrite);
         EasyIni::Instance()->setValue(QStringLiteral("Exit"), QStringLiteral("pending"),
                                       QStringLiteral("written"));
-        QTimer::singleShot(0, [] {
-            answer(QStringLiteral("btnOk"), [] { qWarning().noquote() << marker(g_scenario); });
-        });
+        answer(QStringLiteral("btnOk"), [] { qWarning().noquote() << marker(g_scenario); });
         close->click();
     } else {
-        QTimer::singleShot(0, [] { answer(QStringLiteral("btnCancel"), [] {}); });
+        answer(QStringLiteral("btnCancel"), [] {});
         close->click();
         if (window->isVisible())
             say(QStringLiteral("shown after decline"));
