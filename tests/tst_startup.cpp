@@ -15,6 +15,8 @@
 #include "common/appstate.h"
 #include "common/easyini.h"
 #include "common/savelog.h"
+#include "support/filebytes.h"
+#include "support/logfiles.h"
 #include "support/modalbox.h"
 #include "widgets/trayicon.h"
 
@@ -113,12 +115,8 @@ int runDrivenProgram(int argc, char **argv)
 
 QByteArray lastLogFile(const QString &folder)
 {
-    const QStringList names =
-        QDir(folder).entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
-    if (names.isEmpty())
-        return QByteArray();
-    QFile file(QDir(folder).filePath(names.last()));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QStringList names = LogFiles::list(folder);
+    return names.isEmpty() ? QByteArray() : FileBytes::read(QDir(folder).filePath(names.last()));
 }
 
 } // namespace
