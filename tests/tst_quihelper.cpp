@@ -10,20 +10,12 @@
 #include <QWidget>
 
 #include "common/programfolder.h"
+#include "support/filebytes.h"
 #include "support/modalbox.h"
 #include "widgets/appearance.h"
 #include "widgets/quiinputbox.h"
 #include "widgets/quihelper.h"
 #include "widgets/quimessagebox.h"
-
-namespace {
-void writeFile(const QString &path, const QByteArray &bytes = "x")
-{
-    QFile file(path);
-    QVERIFY(file.open(QFile::WriteOnly));
-    file.write(bytes);
-}
-} // namespace
 
 class tst_QUIHelper : public QObject
 {
@@ -91,7 +83,7 @@ void tst_QUIHelper::ensureDirKeepsExisting()
 {
     const QString dir = m_tmp.filePath("existing");
     QVERIFY(QDir().mkpath(dir));
-    writeFile(dir + "/keep.txt");
+    FileBytes::write(dir + "/keep.txt", "x");
 
     QUIHelper::ensureDir(dir);
     QVERIFY(QUIHelper::fileExists(dir + "/keep.txt"));
@@ -128,10 +120,10 @@ void tst_QUIHelper::clearDir()
     const QString root = m_tmp.filePath("clear");
     QVERIFY(QDir().mkpath(root + "/sub/deeper"));
     QVERIFY(QDir().mkpath(root + "/keeper"));
-    writeFile(root + "/a.txt");
-    writeFile(root + "/sub/b.txt");
-    writeFile(root + "/sub/deeper/c.txt");
-    writeFile(root + "/keeper/.hidden");
+    FileBytes::write(root + "/a.txt", "x");
+    FileBytes::write(root + "/sub/b.txt", "x");
+    FileBytes::write(root + "/sub/deeper/c.txt", "x");
+    FileBytes::write(root + "/keeper/.hidden", "x");
 
     QUIHelper::clearDir(root);
 
@@ -153,7 +145,7 @@ void tst_QUIHelper::clearDirEmptyPathLeavesWorkingFolder()
 {
     const QString work = m_tmp.filePath("work");
     QVERIFY(QDir().mkpath(work + "/sub"));
-    writeFile(work + "/keep.txt");
+    FileBytes::write(work + "/keep.txt", "x");
     const QString oldCwd = QDir::currentPath();
     QVERIFY(QDir::setCurrent(work));
     QUIHelper::clearDir(QString());
@@ -169,7 +161,7 @@ void tst_QUIHelper::clearDirLeavesLinkTargets()
     const QString root = m_tmp.filePath("withlink");
     QVERIFY(QDir().mkpath(outside));
     QVERIFY(QDir().mkpath(root));
-    writeFile(outside + "/precious.txt");
+    FileBytes::write(outside + "/precious.txt", "x");
     QVERIFY(QFile::link(outside, root + "/link"));
 
     QUIHelper::clearDir(root);
@@ -183,7 +175,7 @@ void tst_QUIHelper::copyFileWritable()
 {
     const QString source = m_tmp.filePath("ro-source.txt");
     const QString target = m_tmp.filePath("ro-target.txt");
-    writeFile(source, "content");
+    FileBytes::write(source, "content");
     QVERIFY(QFile::setPermissions(source, QFileDevice::ReadOwner | QFileDevice::ReadUser));
 
     QVERIFY(QUIHelper::copyFileWritable(source, target));
@@ -200,13 +192,11 @@ void tst_QUIHelper::copyFileWritableKeepsExistingTarget()
 {
     const QString source = m_tmp.filePath("new.txt");
     const QString target = m_tmp.filePath("old.txt");
-    writeFile(source, "new");
-    writeFile(target, "old");
+    FileBytes::write(source, "new");
+    FileBytes::write(target, "old");
 
     QVERIFY(QUIHelper::copyFileWritable(source, target));
-    QFile file(target);
-    QVERIFY(file.open(QFile::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("old"));
+    QCOMPARE(FileBytes::read(target), QByteArray("old"));
 }
 
 void tst_QUIHelper::copyFileWritableWithoutTarget()
