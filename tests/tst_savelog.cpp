@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "common/savelog.h"
+#include "support/filebytes.h"
 #include "support/filesizelimit.h"
 #include "support/logfiles.h"
 #include "support/messagecapture.h"
@@ -390,10 +391,7 @@ void tst_SaveLog::tornEntryEndedOnOpen()
     fx.log.SetMaxSize(0);
     const QString name = fx.dir.filePath(
         QStringLiteral("probe_log_%1.log").arg(QDate::currentDate().toString("yyyy-MM-dd")));
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(existing);
-    file.close();
+    FileBytes::write(name, existing);
 
     fx.log.Start();
     qInfo("next run");
