@@ -319,16 +319,16 @@ void SaveLog::openForAppend()
 }
 
 // A file cut off mid-entry (a full disk, a crash) gets its line ended first, so the next
-// entry does not continue the torn one.
+// entry does not continue the torn one. A final LF ends a line whoever wrote it.
 void SaveLog::endTornEntry()
 {
     QFile tail(file->fileName());
-    if (!tail.open(QIODevice::ReadOnly) || !tail.seek(m_fileSize - qMin<qint64>(m_fileSize, 2)))
+    if (!tail.open(QIODevice::ReadOnly) || !tail.seek(m_fileSize - 1))
         return;
-    const QByteArray end = tail.read(2);
-    if (end.endsWith("\r\n"))
+    const QByteArray end = tail.read(1);
+    if (end == "\n")
         return;
-    const QByteArray lineEnd = end.endsWith('\r') ? QByteArray("\n") : QByteArray("\r\n");
+    const QByteArray lineEnd = end == "\r" ? QByteArray("\n") : QByteArray("\r\n");
     if (file->write(lineEnd) == lineEnd.size())
         m_fileSize += lineEnd.size();
     else
