@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QMetaMethod>
 #include <QMutexLocker>
@@ -35,6 +36,13 @@ struct Level
     QString prefix; // "<prefix><time> <message>"
     const char *colour;
 };
+
+// One HTML line for the panel; the text's own markup characters are shown, not obeyed.
+QString panelLine(const char *colour, const QString &content)
+{
+    return QStringLiteral("<span style='color:") + QLatin1String(colour) + QStringLiteral(";'>") +
+           content.toHtmlEscaped() + QStringLiteral("</span>");
+}
 
 bool levelOf(QtMsgType type, Level *level)
 {
@@ -247,12 +255,9 @@ void SaveLog::handleMessage(QtMsgType type, const QMessageLogContext &context, c
                       .arg(QString::number(context.line), QString::fromUtf8(context.file),
                            QString::fromUtf8(context.function), content);
     }
-    // The panel renders HTML: the message's own markup characters are shown, not obeyed.
     static const QMetaMethod panelSignal = QMetaMethod::fromSignal(&SaveLog::flushLogUI);
     if (isSignalConnected(panelSignal)) {
-        emit flushLogUI(QStringLiteral("<span style='color:") + QLatin1String(level.colour) +
-                        QStringLiteral(";'>") + content.toHtmlEscaped() +
-                        QStringLiteral("</span>"));
+        emit flushLogUI(panelLine(level.colour, content));
         // The panel slot stopped the logger: no file is opened for this entry.
         if (!running)
             return;
@@ -312,10 +317,35 @@ void SaveLog::openForAppend()
 {
     // Unbuffered: every entry reaches the file as it is written, so a crash takes no
     // buffered lines with it and no flush is needed.
-    file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
-    m_fileSize = file->isOpen() ? file->size() : 0;
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        m_fileSize = 0;
+        reportOpenFailure();
+        return;
+    }
+    // A file that opened is reported again should it fail anew.
+    m_unopenedReported.remove(file->fileName());
+    m_fileSize = file->size();
     if (m_fileSize > 0)
         endTornEntry();
+}
+
+// Once per file: the open is tried again at every entry. Straight to the panel and stderr,
+// not through the message log, which would lead back into this handler.
+void SaveLog::reportOpenFailure()
+{
+    const QString failed = file->fileName();
+    if (m_unopenedReported.contains(failed))
+        return;
+    m_unopenedReported.insert(failed);
+    Level critical;
+    levelOf(QtCriticalMsg, &critical);
+    refreshClock();
+    const QString content = critical.prefix + m_timeText + QLatin1Char(' ') +
+                            QStringLiteral("日志文件无法打开，日志不会保存：%1（%2）")
+                                .arg(QDir::toNativeSeparators(failed), file->errorString());
+    std::fprintf(stderr, "%s\n", content.toLocal8Bit().constData());
+    std::fflush(stderr);
+    emit flushLogUI(panelLine(critical.colour, content));
 }
 
 // A file cut off mid-entry (a full disk, a crash) gets its line ended first, so the next

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QtGlobal>
 
@@ -51,7 +52,9 @@ public slots:
     void Clear();
 
     // Writes one entry, rotating first when the current file is full or from another day;
-    // a file that could not be opened is tried again at the next entry.
+    // a file that could not be opened is tried again at the next entry. The failure is told
+    // once per file as an error line in the panel and on stderr, again only after the file
+    // has opened in between.
     void Save(const QString &content);
 
     // Entries per file and KB per file; 0 switches the limit off, negatives are ignored.
@@ -73,6 +76,7 @@ private:
     QString folder() const;
     const QString &logFileName(const QString &stamp);
     void openForAppend();
+    void reportOpenFailure();
     void endTornEntry();
     void writeEntry(const QString &content);
     // Local date-time texts, formatted once per second: the time-zone lookup is costly.
@@ -89,7 +93,8 @@ private:
     {
         QString path, name, stamp, fileName;
     };
-    FileNameParts m_lastName; // the last name built and what it was built from
+    FileNameParts m_lastName;         // the last name built and what it was built from
+    QSet<QString> m_unopenedReported; // files the operator was told could not be opened
 
     bool running = false;
     int maxRow = 0;

@@ -4,10 +4,13 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QSemaphore>
 #include <QThread>
 
 #include <atomic>
+#include <cstdio>
+#include <functional>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -24,6 +27,22 @@ bool waitsOnFutex(long tid)
 {
     QFile wchan(QStringLiteral("/proc/self/task/%1/wchan").arg(tid));
     return wchan.open(QIODevice::ReadOnly) && wchan.readAll().contains("futex");
+}
+
+// What the process writes to stderr while run() runs.
+QByteArray stderrOf(const std::function<void()> &run)
+{
+    QTemporaryFile capture;
+    if (!capture.open())
+        return "<no capture file>";
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    dup2(capture.handle(), STDERR_FILENO);
+    run();
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    return FileBytes::read(capture.fileName());
 }
 
 void waitForNextSecond()
@@ -447,29 +466,52 @@ void tst_SaveLog::unwritableFolderThenRecovers()
     Fixture fx;
     // A plain file where the folder should be: no file can be opened, even as root.
     const QString blocked = fx.dir.filePath(QStringLiteral("logs"));
-    {
-        QFile blocker(blocked);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-    }
+    const auto block = [&] { return QFile(blocked).open(QIODevice::WriteOnly); };
+    QVERIFY(block());
     fx.log.SetPath(blocked);
     fx.log.SetMaxRow(maxRow);
     fx.log.SetMaxSize(maxSize);
     QSignalSpy panel(&fx.log, &SaveLog::flushLogUI);
+    const auto reports = [&] {
+        QStringList lines;
+        for (const QList<QVariant> &line : panel) {
+            if (line.first().toString().contains(blocked + QStringLiteral("/probe_log_")))
+                lines << line.first().toString();
+        }
+        return lines;
+    };
     fx.log.Start();
-    qInfo("lost");
-    QCOMPARE(panel.count(), 1);
+    // Two entries lost, one report naming the file: in the panel as an error, and on stderr.
+    const QByteArray errors = stderrOf([] {
+        qInfo("lost");
+        qInfo("lost too");
+    });
+    QCOMPARE(panel.count(), 3);
+    QCOMPARE(reports().size(), 1);
+    QVERIFY2(reports().first().startsWith(
+                 QStringLiteral("<span style='color:rgb(250, 48, 48);'>Error 当前时间：")),
+             qPrintable(reports().first()));
+    QCOMPARE(errors.count((blocked + QStringLiteral("/probe_log_")).toUtf8()), 1);
 
     QVERIFY(QFile::remove(blocked));
     QVERIFY(QDir(fx.dir.path()).mkdir(QStringLiteral("logs")));
     // No rotation is due, yet the next entry reaches the disk.
     qInfo("kept");
-    fx.log.Stop();
-    QCOMPARE(panel.count(), 2);
+    QCOMPARE(panel.count(), 4);
     const QStringList files = LogFiles::list(blocked);
     QCOMPARE(files.size(), 1);
     const QStringList entries = LogFiles::entries(blocked + QLatin1Char('/') + files.first());
     QCOMPARE(entries.size(), 1);
     QVERIFY(entries.first().endsWith(QStringLiteral(" kept")));
+
+    // A file that opened since is reported again when it fails anew.
+    fx.log.Clear();
+    QVERIFY(QDir(blocked).removeRecursively());
+    QVERIFY(block());
+    const QByteArray again = stderrOf([] { qInfo("lost again"); });
+    fx.log.Stop();
+    QCOMPARE(reports().size(), 2);
+    QCOMPARE(again.count((blocked + QStringLiteral("/probe_log_")).toUtf8()), 1);
 }
 
 void tst_SaveLog::relativeFolderUnderProgramFolder()
