@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 #include "app/appinit.h"
 #include "app/customstyle.h"
 #include "app/frmmain.h"
@@ -9,6 +11,11 @@
 
 int startKestrane(int &argc, char **argv)
 {
+#ifdef SIGXFSZ
+    // Past a process file-size limit a write must fail like on a full disk, where the log
+    // and the settings handle it, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     QApplication::setStyle(new CustomStyle);
     AppInit::Instance()->start();

@@ -7,8 +7,11 @@
 #include <QPushButton>
 #include <QSystemTrayIcon>
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <sys/resource.h>
 
 #include "app/frmmain.h"
 #include "app/startup.h"
@@ -102,9 +105,22 @@ void scheduleDrive()
     QTimer::singleShot(0, drive);
 }
 
+// A limit on the size of files the program writes, with the signal it raises at its
+// default disposition: only the program itself can keep a write past it from killing it.
+void limitFileSize(const char *bytes)
+{
+    std::signal(SIGXFSZ, SIG_DFL);
+    struct rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = std::strtoull(bytes, nullptr, 10);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
 int runDrivenProgram(int argc, char **argv)
 {
     g_scenario = QString::fromLatin1(argv[2]);
+    if (argc >= 4)
+        limitFileSize(argv[3]);
     qAddPreRoutine(scheduleDrive);
     const int code = startKestrane(argc, argv);
     const int left = (frmMain::Instance() ? 1 : 0) + (SaveLog::Instance() ? 1 : 0) +
@@ -135,12 +151,17 @@ void tst_Startup::everyExitEndsCleanly_data()
     QTest::addColumn<QString>("scenario");
     QTest::addColumn<QStringList>("output");
     QTest::addColumn<bool>("settingsWritten");
+    QTest::addColumn<int>("fileLimit"); // bytes per file the child may write; 0: no limit
     QTest::newRow("close button, 确定")
-        << "confirm" << QStringList{"questions 1, instances left 0"} << true;
-    QTest::newRow("tray 退出") << "tray" << QStringList{"questions 0, instances left 0"} << false;
+        << "confirm" << QStringList{"questions 1, instances left 0"} << true << 0;
+    QTest::newRow("tray 退出") << "tray" << QStringList{"questions 0, instances left 0"} << false
+                               << 0;
     QTest::newRow("取消, then quit")
-        << "decline" << QStringList{"shown after decline", "questions 1, instances left 0"}
-        << false;
+        << "decline" << QStringList{"shown after decline", "questions 1, instances left 0"} << false
+        << 0;
+    // Below the size of the first log entry and of the saved settings: both writes fail.
+    QTest::newRow("file-size limit, 确定")
+        << "confirm" << QStringList{"questions 1, instances left 0"} << false << 30;
 }
 
 void tst_Startup::everyExitEndsCleanly()
@@ -148,6 +169,7 @@ void tst_Startup::everyExitEndsCleanly()
     QFETCH(QString, scenario);
     QFETCH(QStringList, output);
     QFETCH(bool, settingsWritten);
+    QFETCH(int, fileLimit);
 
     // A copy of this binary under the program's name, with its own settings file beside it.
     QTemporaryDir dir;
@@ -162,7 +184,10 @@ void tst_Startup::everyExitEndsCleanly()
     iniFile.close();
 
     QProcess child;
-    child.start(program, {QLatin1String(kDriveFlag), scenario});
+    QStringList arguments{QLatin1String(kDriveFlag), scenario};
+    if (fileLimit > 0)
+        arguments << QString::number(fileLimit);
+    child.start(program, arguments);
     QVERIFY(child.waitForFinished(120000));
     const QByteArray errors = child.readAllStandardError();
     const QString out = QString::fromUtf8(child.readAllStandardOutput());
@@ -172,18 +197,26 @@ void tst_Startup::everyExitEndsCleanly()
     QCOMPARE(out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), output);
 
     const QByteArray log = lastLogFile(dir.filePath(QStringLiteral("logs")));
-    QVERIFY2(log.endsWith("\r\n"), log.right(200).constData());
-    QList<QByteArray> entries = log.split('\n');
-    entries.removeLast(); // after the final CRLF
-    // The offscreen platform's own noise may follow, written while the windows go.
-    while (!entries.isEmpty() && entries.last().contains("does not support propagateSizeHints"))
-        entries.removeLast();
-    QVERIFY(!entries.isEmpty());
-    QVERIFY2(entries.last().endsWith('\r'), entries.last().constData());
-    QVERIFY2(entries.last().contains(marker(scenario).toUtf8()), entries.last().constData());
+    if (fileLimit > 0) {
+        // The log stops at the limit; the program went on to its ordinary end.
+        QCOMPARE(log.size(), fileLimit);
+    } else {
+        QVERIFY2(log.endsWith("\r\n"), log.right(200).constData());
+        QList<QByteArray> entries = log.split('\n');
+        entries.removeLast(); // after the final CRLF
+        // The offscreen platform's own noise may follow, written while the windows go.
+        while (!entries.isEmpty() && entries.last().contains("does not support propagateSizeHints"))
+            entries.removeLast();
+        QVERIFY(!entries.isEmpty());
+        QVERIFY2(entries.last().endsWith('\r'), entries.last().constData());
+        QVERIFY2(entries.last().contains(marker(scenario).toUtf8()), entries.last().constData());
+    }
 
+    // A save that failed left the settings as they were.
     QVERIFY(iniFile.open(QIODevice::ReadOnly));
-    QCOMPARE(iniFile.readAll().contains("pending=written"), settingsWritten);
+    const QByteArray settings = iniFile.readAll();
+    QVERIFY2(settings.contains("logFileDir=logs"), settings.constData());
+    QCOMPARE(settings.contains("pending=written"), settingsWritten);
 }
 
 int main(int argc, char **argv)
