@@ -17,6 +17,7 @@
 #include "net/httptool.h"
 #include "net/jsonopration.h"
 #include "net/logindialog.h"
+#include "net/networkmanerger.h"
 #include "support/fakeserver.h"
 #include "support/filebytes.h"
 #include "support/messagecapture.h"
@@ -29,13 +30,22 @@ const char *const TooLarge = "超过 1048576 字节";
 const char *const CutOff = "不完整";
 const char *const Invalid = "回复无效";
 
-bool saidCritical(const MessageCapture &log, const QString &fragment)
+// A critical message holding the fragment and, when given, the URL that failed.
+bool saidCritical(const MessageCapture &log, const QString &fragment, const QString &url = {})
 {
     for (const auto &message : log.messages()) {
-        if (message.first == QtCriticalMsg && message.second.contains(fragment))
+        if (message.first == QtCriticalMsg && message.second.contains(fragment) &&
+            message.second.contains(url))
             return true;
     }
     return false;
+}
+
+// Qt sends a request again, on a new connection and a few times at most, when what came
+// back was no HTTP at all; the program asks for nothing more.
+bool resentByQt(FakeServer::Hostile mode, int again)
+{
+    return mode == FakeServer::Hostile::NotHttp && again >= 1 && again <= 3;
 }
 
 bool sameUser(const ModelUserInfoItem &a, const ModelUserInfoItem &b)
@@ -306,34 +316,68 @@ void tst_LoginRoad::failedSwitchKeepsTheSession()
 
 void tst_LoginRoad::serverAwayEndsWithCritical_data()
 {
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("connection refused") << true;
-    QTest::newRow("never answers") << false;
+    QTest::addColumn<QString>("server"); // %1: a port nobody listens on
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<QStringList>("said"); // how each message begins; %1: the server address
+
+    const QString unreachable = QStringLiteral("连接服务器失败：%1/login：");
+    const QString timedOut = QStringLiteral("服务器无响应，请求超时：%1/login");
+    QTest::newRow("connection refused")
+        << "http://127.0.0.1:%1" << QString() << QStringList{unreachable};
+    QTest::newRow("port not a number")
+        << "http://127.0.0.1:8o8o" << QString() << QStringList{unreachable};
+    QTest::newRow("never answers") << QString() << QString() << QStringList{timedOut};
+    QTest::newRow("never answers, OK pressed again") << QString() << "OK" << QStringList{timedOut};
+    QTest::newRow("never answers, another request made")
+        << QString() << "request"
+        << QStringList{QStringLiteral("上一个请求尚未结束，未发送：%1/getInfo"), timedOut};
 }
 
 void tst_LoginRoad::serverAwayEndsWithCritical()
 {
-    QFETCH(bool, refused);
-    if (refused) {
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-        g_httpBaseUrl = QString("http://127.0.0.1:%1").arg(closed.serverPort());
-    } else {
-        m_server.setSilent(true);
-        HttpTool::setTimeout(300);
-    }
+    QFETCH(QString, server);
+    QFETCH(QString, meanwhile);
+    QFETCH(QStringList, said);
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+    const quint16 closedPort = closed.serverPort();
+    closed.close();
+    m_server.setSilent(server.isEmpty());
+    if (!server.isEmpty())
+        g_httpBaseUrl = server.arg(closedPort);
+    HttpTool::setTimeout(500);
+    // Once the request waits at the server: is the busy cursor up, and can another start?
+    bool seenWaiting = false;
+    int cursorMeanwhile = -1; // the override cursor's shape
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (seenWaiting || m_server.requests().isEmpty())
+            return;
+        seenWaiting = true;
+        if (const QCursor *cursor = QGuiApplication::overrideCursor())
+            cursorMeanwhile = cursor->shape();
+        if (meanwhile == "OK")
+            LoginDialog::Instance()->findChild<QPushButton *>("btnOk")->click();
+        else if (meanwhile == "request")
+            NetWorkManerger::Instance()->GetUserInfo();
+    });
+    watch.start(5);
+
     MessageCapture log;
-    QElapsedTimer clock;
-    clock.start();
     QVERIFY(!loginWith("admin", "admin123"));
-    QVERIFY(clock.elapsed() < 10000);
     QVERIFY(m_stayedOpen);
-    QCOMPARE(log.messages().size(), 1);
-    QCOMPARE(log.messages().first().first, QtCriticalMsg);
-    QVERIFY(!log.has(QtCriticalMsg, WrongPassword));
+    QCOMPARE(m_server.requests().size(), server.isEmpty() ? 1 : 0);
+    QCOMPARE(log.messages().size(), said.size());
+    for (int i = 0; i < said.size(); ++i) {
+        QCOMPARE(log.messages().at(i).first, QtCriticalMsg);
+        const QString text = log.messages().at(i).second;
+        QVERIFY2(text.startsWith(said.at(i).arg(g_httpBaseUrl)), qPrintable(text));
+    }
     QVERIFY(!g_isLoggedIn);
     QVERIFY(g_token.isEmpty());
-    QCOMPARE(m_server.requests().size(), refused ? 0 : 1);
+    QCOMPARE(seenWaiting, server.isEmpty());
+    QCOMPARE(cursorMeanwhile, seenWaiting ? int(Qt::WaitCursor) : -1);
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void tst_LoginRoad::malformedRepliesAreRefused_data()
@@ -414,6 +458,7 @@ void tst_LoginRoad::hostileLoginReply_data()
         {FakeServer::Hostile::Redirect, "HTTP 302"},
         {FakeServer::Hostile::NotJson, Invalid},
         {FakeServer::Hostile::TokenWithCrLf, Invalid},
+        {FakeServer::Hostile::NotHttp, Invalid},
     };
     const QMetaEnum names = QMetaEnum::fromType<FakeServer::Hostile>();
     for (bool switching : {false, true}) {
@@ -445,7 +490,7 @@ void tst_LoginRoad::hostileLoginReply()
     QVERIFY(!loginWith("planner", "plan-456", switching ? loginMenu("切换账号") : nullptr));
     QVERIFY(clock.elapsed() < HttpTool::timeout() / 3);
     QVERIFY(m_stayedOpen);
-    QVERIFY2(saidCritical(log, said), qPrintable(log.joined()));
+    QVERIFY2(saidCritical(log, said, m_server.baseUrl() + "/login"), qPrintable(log.joined()));
     QVERIFY(!log.has(QtCriticalMsg, WrongPassword));
 
     // The session before the attempt, whole; nothing else was asked or sent.
@@ -455,9 +500,12 @@ void tst_LoginRoad::hostileLoginReply()
     QCOMPARE(currentUserHolds("business:template:paint"), switching);
     QCOMPARE(shownButtons(), shownBefore);
     QVERIFY(m_emitted.isEmpty());
+    // No redirect followed, no user information asked.
     const QList<FakeServer::Request> requests = m_server.requests();
-    QCOMPARE(requests.size(), 1); // no redirect followed, no user information asked
-    QCOMPARE(requests[0].path, QByteArray("/login"));
+    QVERIFY2(requests.size() == 1 || resentByQt(mode, requests.size() - 1),
+             qPrintable(QString::number(requests.size())));
+    for (const FakeServer::Request &request : requests)
+        QCOMPARE(request.path, QByteArray("/login"));
 }
 
 void tst_LoginRoad::hostileUserInfoAfterSwitch_data()
@@ -474,6 +522,7 @@ void tst_LoginRoad::hostileUserInfoAfterSwitch_data()
     QTest::newRow("500") << FakeServer::Hostile::ServerError << "HTTP 500";
     QTest::newRow("302") << FakeServer::Hostile::Redirect << "HTTP 302";
     QTest::newRow("not json") << FakeServer::Hostile::NotJson << Invalid;
+    QTest::newRow("not http") << FakeServer::Hostile::NotHttp << Invalid;
 }
 
 void tst_LoginRoad::hostileUserInfoAfterSwitch()
@@ -491,7 +540,7 @@ void tst_LoginRoad::hostileUserInfoAfterSwitch()
     clock.start();
     QVERIFY(loginWith("planner", "plan-456", loginMenu("切换账号")));
     QVERIFY(clock.elapsed() < HttpTool::timeout() / 3);
-    QVERIFY2(saidCritical(log, said), qPrintable(log.joined()));
+    QVERIFY2(saidCritical(log, said, m_server.baseUrl() + "/getInfo"), qPrintable(log.joined()));
     QVERIFY(log.has(QtCriticalMsg, NoRights));
     QVERIFY(!log.has(QtCriticalMsg, WrongPassword));
 
@@ -499,12 +548,15 @@ void tst_LoginRoad::hostileUserInfoAfterSwitch()
     QVERIFY(g_isLoggedIn);
     QCOMPARE(g_token, FakeServer::tokenOf("planner"));
     QCOMPARE(g_currentUser.userName, QString("planner"));
+    QCOMPARE(g_currentUser.password, QString("plan-456"));
+    QVERIFY2(g_currentUser.nickName.isEmpty(), qPrintable(g_currentUser.nickName));
     QVERIFY(g_currentUser.permissions.isEmpty());
     QVERIFY(!currentUserHolds("business:template:paint"));
     QVERIFY(m_emitted.isEmpty());
     // Buttons are only ever shown by a login; the pages behind them check the rights.
     QCOMPARE(shownButtons(), adminButtons);
-    QCOMPARE(m_server.requests().size(), 2);
+    const int sent = m_server.requests().size();
+    QVERIFY2(sent == 2 || resentByQt(mode, sent - 2), qPrintable(QString::number(sent)));
 }
 
 void tst_LoginRoad::userIdShownAsSent_data()
