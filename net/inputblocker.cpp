@@ -5,21 +5,9 @@
 #include <QEvent>
 #include <QGuiApplication>
 
-InputBlocker::InputBlocker()
-{
-    QCoreApplication::instance()->installEventFilter(this);
-    // A program without a window system has no cursor to change.
-    if (qGuiApp)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-InputBlocker::~InputBlocker()
-{
-    if (qGuiApp)
-        QGuiApplication::restoreOverrideCursor();
-}
-
-bool InputBlocker::isUserInput(const QEvent *event)
+namespace {
+// Whatever a user can send: keys, pointer, touch, tablet, gestures, menus, drops.
+bool isUserInput(const QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
@@ -54,9 +42,23 @@ bool InputBlocker::isUserInput(const QEvent *event)
         return false;
     }
 }
+} // namespace
 
-bool InputBlocker::eventFilter(QObject *watched, QEvent *event)
+InputBlocker::InputBlocker()
 {
-    Q_UNUSED(watched)
+    QCoreApplication::instance()->installEventFilter(this);
+    // A program without a window system has no cursor to change.
+    if (qGuiApp)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+InputBlocker::~InputBlocker()
+{
+    if (qGuiApp)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+bool InputBlocker::eventFilter(QObject *, QEvent *event)
+{
     return isUserInput(event);
 }

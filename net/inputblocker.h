@@ -15,8 +15,6 @@ public:
     InputBlocker(const InputBlocker &) = delete;
     InputBlocker &operator=(const InputBlocker &) = delete;
 
-    static bool isUserInput(const QEvent *event);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 };
