@@ -4,11 +4,13 @@
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QVariant>
 
 #include "common/appstate.h"
 #include "common/singleinstance.h"
+#include "net/inputblocker.h"
 #include "net/jsonopration.h"
 
 namespace {
@@ -49,12 +51,21 @@ int HttpTool::timeout()
 
 bool HttpTool::request(Method method, const QString &url, const QByteArray &body)
 {
+    // The kind of the request in flight is program-wide: a second one would have the first
+    // reply read as its own.
+    if (m_waiting) {
+        qCritical().noquote() << QStringLiteral("上一个请求尚未结束，未发送：") + url;
+        return false;
+    }
+    const int kind = g_requestType;
     QNetworkReply *reply = send(method, url, body);
     QByteArray text;
     const bool complete = readReply(reply, url, &text);
     reply->deleteLater();
     if (!complete)
         return false;
+    // A request refused meanwhile has recorded its own kind.
+    g_requestType = kind;
     if (!JsonOpration::Instance()->ParseReciveJson(QString::fromUtf8(text))) {
         qCritical().noquote() << QStringLiteral("服务器回复无效：") + url;
         return false;
@@ -79,6 +90,7 @@ bool HttpTool::readReply(QNetworkReply *reply, const QString &url, QByteArray *b
 {
     // Synchronous for the caller, yet the window keeps painting while it waits.
     QEventLoop loop;
+    QScopedValueRollback<bool> waiting(m_waiting, true);
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     // Taken as it arrives, so that an endless body or a gzip bomb is stopped at the limit.
     bool tooLarge = false;
@@ -93,8 +105,10 @@ bool HttpTool::readReply(QNetworkReply *reply, const QString &url, QByteArray *b
     connect(reply, &QNetworkReply::readyRead, &loop, take);
     reply->setReadBufferSize(MaxReplyBytes);
     QTimer::singleShot(s_timeoutMs, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!reply->isFinished()) {
+        const InputBlocker blocker;
+        loop.exec();
+    }
 
     if (!reply->isFinished()) {
         reply->abort();
@@ -107,10 +121,17 @@ bool HttpTool::readReply(QNetworkReply *reply, const QString &url, QByteArray *b
             << QStringLiteral("服务器回复超过 %1 字节，已中止：%2").arg(MaxReplyBytes).arg(url);
         return false;
     }
-    // A reply without an HTTP status never reached a server.
+    // Without an HTTP status either no server was reached or what answered spoke no HTTP
+    // (Qt drops such a connection as closed by the peer).
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (!status.isValid()) {
-        qCritical().noquote() << QStringLiteral("连接服务器失败：") + reply->errorString();
+        const QNetworkReply::NetworkError error = reply->error();
+        if (error == QNetworkReply::RemoteHostClosedError ||
+            error == QNetworkReply::ProtocolFailure)
+            qCritical().noquote() << QStringLiteral("服务器回复无效：") + url;
+        else
+            qCritical().noquote()
+                << QStringLiteral("连接服务器失败：%1：%2").arg(url, reply->errorString());
         return false;
     }
     // Redirects are not followed: the login goes to the configured server or nowhere.

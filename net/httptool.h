@@ -36,6 +36,8 @@ public:
     // true when a complete 2xx reply arrived and the parser could read it. Anything else
     // (no connection, time-out, error status or redirect, a reply cut off or larger than
     // MaxReplyBytes, a body the parser cannot read) is logged as critical and returns false.
+    // While it waits the busy cursor shows and user input is dropped; a request made
+    // meanwhile is refused.
     bool request(Method method, const QString &url, const QByteArray &body = QByteArray());
 
     // How long a request may wait for its reply; 30 s unless changed.
@@ -49,4 +51,5 @@ private:
     bool readReply(QNetworkReply *reply, const QString &url, QByteArray *body);
 
     QNetworkAccessManager m_manager;
+    bool m_waiting = false;
 };

@@ -2,6 +2,7 @@
 #include "ui_logindialog.h"
 
 #include <QDebug>
+#include <QScopedValueRollback>
 
 #include "common/appstate.h"
 #include "common/singleinstance.h"
@@ -28,15 +29,20 @@ LoginDialog::~LoginDialog()
 
 void LoginDialog::on_btnOk_clicked()
 {
+    // One login at a time: the one under way reports its own outcome.
+    if (m_loggingIn)
+        return;
+    const QScopedValueRollback<bool> loggingIn(m_loggingIn, true);
     // A failed attempt gives back the session it interrupted, whole.
     const ModelUserInfoItem previousUser = g_currentUser;
     const QString previousToken = g_token;
     const bool wasLoggedIn = g_isLoggedIn;
 
+    // Names and rights belong to one session: nothing of the previous user is held while
+    // the new one is being opened.
+    g_currentUser = ModelUserInfoItem();
     g_currentUser.userName = ui->txtUserName->text();
     g_currentUser.password = ui->txtPassword->text();
-    // Rights belong to one session: none are held while the new one is being opened.
-    g_currentUser.permissions.clear();
     // Only a login accepted in this attempt counts: a token beside a refusal is no login.
     g_token.clear();
     g_isLoggedIn = false;

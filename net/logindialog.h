@@ -23,4 +23,5 @@ private slots:
 
 private:
     Ui::LoginDialog *ui;
+    bool m_loggingIn = false;
 };

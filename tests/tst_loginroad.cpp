@@ -1,6 +1,8 @@
 #include <QtTest>
 
+#include <QAbstractNativeEventFilter>
 #include <QAction>
+#include <QScopeGuard>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,17 +11,23 @@
 #include <QStackedWidget>
 #include <QTcpServer>
 
+#include <cstdio>
+
 #include "app/frmcraft.h"
 #include "app/frmmain.h"
 #include "app/frmtemplate.h"
+#include "app/startup.h"
 #include "common/appstate.h"
 #include "common/userrights.h"
 #include "net/httptool.h"
 #include "net/jsonopration.h"
 #include "net/logindialog.h"
+#include "net/networkmanerger.h"
 #include "support/fakeserver.h"
 #include "support/filebytes.h"
+#include "support/logfiles.h"
 #include "support/messagecapture.h"
+#include "support/modalbox.h"
 
 namespace {
 const char *const WrongPassword = "用户不存在或密码错误";
@@ -29,13 +37,22 @@ const char *const TooLarge = "超过 1048576 字节";
 const char *const CutOff = "不完整";
 const char *const Invalid = "回复无效";
 
-bool saidCritical(const MessageCapture &log, const QString &fragment)
+// A critical message holding the fragment and, when given, the URL that failed.
+bool saidCritical(const MessageCapture &log, const QString &fragment, const QString &url = {})
 {
     for (const auto &message : log.messages()) {
-        if (message.first == QtCriticalMsg && message.second.contains(fragment))
+        if (message.first == QtCriticalMsg && message.second.contains(fragment) &&
+            message.second.contains(url))
             return true;
     }
     return false;
+}
+
+// Qt sends a request again, on a new connection and a few times at most, when what came
+// back was no HTTP at all; the program asks for nothing more.
+bool resentByQt(FakeServer::Hostile mode, int again)
+{
+    return mode == FakeServer::Hostile::NotHttp && again >= 1 && again <= 3;
 }
 
 bool sameUser(const ModelUserInfoItem &a, const ModelUserInfoItem &b)
@@ -74,6 +91,108 @@ QStringList shownButtons()
     }
     return shown;
 }
+
+// The child of the login-wait test: the program's own start-up under a real X server, the
+// login dialog opened from the main window, input coming from xdotool in the parent.
+const char kWaitChildFlag[] = "--login-wait-child";
+
+void say(const QString &line)
+{
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+QString cursorNow()
+{
+    const QCursor *cursor = QGuiApplication::overrideCursor();
+    return QStringLiteral("cursor=%1").arg(cursor ? cursor->shape() : -1);
+}
+
+// Reports each key press and pointer button press as the X server delivers it, before Qt
+// decides what to do with it; button 2 marks the end of the parent's input.
+class XInputReporter : public QAbstractNativeEventFilter
+{
+public:
+    bool nativeEventFilter(const QByteArray &type, void *message, long *) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        // Core events carry their kind in the first byte and the button in the second;
+        // XInput 2 events (how Qt takes the pointer) carry a 16-bit kind at byte 8 and the
+        // button at byte 16. Layouts from the X protocol.
+        const auto *bytes = static_cast<const uchar *>(message);
+        const int kind = bytes[0] & 0x7f;
+        const bool xi2 = kind == 35;
+        const int xi2Kind = xi2 ? bytes[8] | bytes[9] << 8 : 0;
+        if (kind == 2 || (xi2 && xi2Kind == 2))
+            say("key " + cursorNow());
+        const int button = kind == 4 ? bytes[1] : xi2 && xi2Kind == 4 ? bytes[16] : 0;
+        if (button == 1)
+            say("click " + cursorNow());
+        if (button == 2) {
+            say(QStringLiteral("marker dialog=%1 ").arg(LoginDialog::Instance()->isVisible()) +
+                cursorNow());
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+void sayWhenActive(QWidget *dialog)
+{
+    if (!dialog->isActiveWindow()) {
+        QTimer::singleShot(10, dialog, [dialog] { sayWhenActive(dialog); });
+        return;
+    }
+    auto *cancel = dialog->findChild<QPushButton *>("btnCancel");
+    const QPoint at = cancel->mapToGlobal(cancel->rect().center());
+    say(QStringLiteral("ready %1 %2").arg(at.x()).arg(at.y()));
+}
+
+void openLoginDialog()
+{
+    frmMain *window = frmMain::Instance();
+    if (!window || !window->isVisible()) {
+        QTimer::singleShot(10, openLoginDialog);
+        return;
+    }
+    static XInputReporter reporter;
+    qApp->installNativeEventFilter(&reporter);
+    HttpTool::setTimeout(3000);
+    ModalBox::whenShown<LoginDialog>([](LoginDialog *dialog) {
+        dialog->findChild<QLineEdit *>("txtUserName")->setText("admin");
+        dialog->findChild<QLineEdit *>("txtPassword")->setText("admin123");
+        dialog->activateWindow();
+        sayWhenActive(dialog);
+    });
+    mainButton("btn_login")->click();
+}
+
+int runLoginWaitChild(int argc, char **argv)
+{
+    qAddPreRoutine([] { QTimer::singleShot(0, openLoginDialog); });
+    return startKestrane(argc, argv);
+}
+
+// Starts a program with the X display in its environment and waits for it to end.
+bool runOnDisplay(const QString &display, const QString &program, const QStringList &args)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+QByteArray logsOf(const QString &folder)
+{
+    QByteArray text;
+    for (const QString &name : LogFiles::list(folder))
+        text += FileBytes::read(QDir(folder).filePath(name));
+    return text;
+}
 } // namespace
 
 // The login from the main window's button through the dialog to a real HTTP server and
@@ -105,6 +224,7 @@ private slots:
     void logOutAfterLogin_data();
     void logOutAfterLogin();
     void secretsNeverReachTheLog();
+    void inputDuringTheWaitIsDropped();
 
 private:
     // Fills the open dialog and presses its login button; cancels it when it stays open.
@@ -306,34 +426,68 @@ void tst_LoginRoad::failedSwitchKeepsTheSession()
 
 void tst_LoginRoad::serverAwayEndsWithCritical_data()
 {
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("connection refused") << true;
-    QTest::newRow("never answers") << false;
+    QTest::addColumn<QString>("server"); // %1: a port nobody listens on
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<QStringList>("said"); // how each message begins; %1: the server address
+
+    const QString unreachable = QStringLiteral("连接服务器失败：%1/login：");
+    const QString timedOut = QStringLiteral("服务器无响应，请求超时：%1/login");
+    QTest::newRow("connection refused")
+        << "http://127.0.0.1:%1" << QString() << QStringList{unreachable};
+    QTest::newRow("port not a number")
+        << "http://127.0.0.1:8o8o" << QString() << QStringList{unreachable};
+    QTest::newRow("never answers") << QString() << QString() << QStringList{timedOut};
+    QTest::newRow("never answers, OK pressed again") << QString() << "OK" << QStringList{timedOut};
+    QTest::newRow("never answers, another request made")
+        << QString() << "request"
+        << QStringList{QStringLiteral("上一个请求尚未结束，未发送：%1/getInfo"), timedOut};
 }
 
 void tst_LoginRoad::serverAwayEndsWithCritical()
 {
-    QFETCH(bool, refused);
-    if (refused) {
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-        g_httpBaseUrl = QString("http://127.0.0.1:%1").arg(closed.serverPort());
-    } else {
-        m_server.setSilent(true);
-        HttpTool::setTimeout(300);
-    }
+    QFETCH(QString, server);
+    QFETCH(QString, meanwhile);
+    QFETCH(QStringList, said);
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+    const quint16 closedPort = closed.serverPort();
+    closed.close();
+    m_server.setSilent(server.isEmpty());
+    if (!server.isEmpty())
+        g_httpBaseUrl = server.arg(closedPort);
+    HttpTool::setTimeout(500);
+    // Once the request waits at the server: is the busy cursor up, and can another start?
+    bool seenWaiting = false;
+    int cursorMeanwhile = -1; // the override cursor's shape
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (seenWaiting || m_server.requests().isEmpty())
+            return;
+        seenWaiting = true;
+        if (const QCursor *cursor = QGuiApplication::overrideCursor())
+            cursorMeanwhile = cursor->shape();
+        if (meanwhile == "OK")
+            LoginDialog::Instance()->findChild<QPushButton *>("btnOk")->click();
+        else if (meanwhile == "request")
+            NetWorkManerger::Instance()->GetUserInfo();
+    });
+    watch.start(5);
+
     MessageCapture log;
-    QElapsedTimer clock;
-    clock.start();
     QVERIFY(!loginWith("admin", "admin123"));
-    QVERIFY(clock.elapsed() < 10000);
     QVERIFY(m_stayedOpen);
-    QCOMPARE(log.messages().size(), 1);
-    QCOMPARE(log.messages().first().first, QtCriticalMsg);
-    QVERIFY(!log.has(QtCriticalMsg, WrongPassword));
+    QCOMPARE(m_server.requests().size(), server.isEmpty() ? 1 : 0);
+    QCOMPARE(log.messages().size(), said.size());
+    for (int i = 0; i < said.size(); ++i) {
+        QCOMPARE(log.messages().at(i).first, QtCriticalMsg);
+        const QString text = log.messages().at(i).second;
+        QVERIFY2(text.startsWith(said.at(i).arg(g_httpBaseUrl)), qPrintable(text));
+    }
     QVERIFY(!g_isLoggedIn);
     QVERIFY(g_token.isEmpty());
-    QCOMPARE(m_server.requests().size(), refused ? 0 : 1);
+    QCOMPARE(seenWaiting, server.isEmpty());
+    QCOMPARE(cursorMeanwhile, seenWaiting ? int(Qt::WaitCursor) : -1);
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void tst_LoginRoad::malformedRepliesAreRefused_data()
@@ -414,6 +568,7 @@ void tst_LoginRoad::hostileLoginReply_data()
         {FakeServer::Hostile::Redirect, "HTTP 302"},
         {FakeServer::Hostile::NotJson, Invalid},
         {FakeServer::Hostile::TokenWithCrLf, Invalid},
+        {FakeServer::Hostile::NotHttp, Invalid},
     };
     const QMetaEnum names = QMetaEnum::fromType<FakeServer::Hostile>();
     for (bool switching : {false, true}) {
@@ -445,7 +600,7 @@ void tst_LoginRoad::hostileLoginReply()
     QVERIFY(!loginWith("planner", "plan-456", switching ? loginMenu("切换账号") : nullptr));
     QVERIFY(clock.elapsed() < HttpTool::timeout() / 3);
     QVERIFY(m_stayedOpen);
-    QVERIFY2(saidCritical(log, said), qPrintable(log.joined()));
+    QVERIFY2(saidCritical(log, said, m_server.baseUrl() + "/login"), qPrintable(log.joined()));
     QVERIFY(!log.has(QtCriticalMsg, WrongPassword));
 
     // The session before the attempt, whole; nothing else was asked or sent.
@@ -455,9 +610,12 @@ void tst_LoginRoad::hostileLoginReply()
     QCOMPARE(currentUserHolds("business:template:paint"), switching);
     QCOMPARE(shownButtons(), shownBefore);
     QVERIFY(m_emitted.isEmpty());
+    // No redirect followed, no user information asked.
     const QList<FakeServer::Request> requests = m_server.requests();
-    QCOMPARE(requests.size(), 1); // no redirect followed, no user information asked
-    QCOMPARE(requests[0].path, QByteArray("/login"));
+    QVERIFY2(requests.size() == 1 || resentByQt(mode, requests.size() - 1),
+             qPrintable(QString::number(requests.size())));
+    for (const FakeServer::Request &request : requests)
+        QCOMPARE(request.path, QByteArray("/login"));
 }
 
 void tst_LoginRoad::hostileUserInfoAfterSwitch_data()
@@ -474,6 +632,7 @@ void tst_LoginRoad::hostileUserInfoAfterSwitch_data()
     QTest::newRow("500") << FakeServer::Hostile::ServerError << "HTTP 500";
     QTest::newRow("302") << FakeServer::Hostile::Redirect << "HTTP 302";
     QTest::newRow("not json") << FakeServer::Hostile::NotJson << Invalid;
+    QTest::newRow("not http") << FakeServer::Hostile::NotHttp << Invalid;
 }
 
 void tst_LoginRoad::hostileUserInfoAfterSwitch()
@@ -491,7 +650,7 @@ void tst_LoginRoad::hostileUserInfoAfterSwitch()
     clock.start();
     QVERIFY(loginWith("planner", "plan-456", loginMenu("切换账号")));
     QVERIFY(clock.elapsed() < HttpTool::timeout() / 3);
-    QVERIFY2(saidCritical(log, said), qPrintable(log.joined()));
+    QVERIFY2(saidCritical(log, said, m_server.baseUrl() + "/getInfo"), qPrintable(log.joined()));
     QVERIFY(log.has(QtCriticalMsg, NoRights));
     QVERIFY(!log.has(QtCriticalMsg, WrongPassword));
 
@@ -499,12 +658,15 @@ void tst_LoginRoad::hostileUserInfoAfterSwitch()
     QVERIFY(g_isLoggedIn);
     QCOMPARE(g_token, FakeServer::tokenOf("planner"));
     QCOMPARE(g_currentUser.userName, QString("planner"));
+    QCOMPARE(g_currentUser.password, QString("plan-456"));
+    QVERIFY2(g_currentUser.nickName.isEmpty(), qPrintable(g_currentUser.nickName));
     QVERIFY(g_currentUser.permissions.isEmpty());
     QVERIFY(!currentUserHolds("business:template:paint"));
     QVERIFY(m_emitted.isEmpty());
     // Buttons are only ever shown by a login; the pages behind them check the rights.
     QCOMPARE(shownButtons(), adminButtons);
-    QCOMPARE(m_server.requests().size(), 2);
+    const int sent = m_server.requests().size();
+    QVERIFY2(sent == 2 || resentByQt(mode, sent - 2), qPrintable(QString::number(sent)));
 }
 
 void tst_LoginRoad::userIdShownAsSent_data()
@@ -582,5 +744,74 @@ void tst_LoginRoad::secretsNeverReachTheLog()
         QVERIFY2(!written.contains(secret), qPrintable(secret));
 }
 
-QTEST_MAIN(tst_LoginRoad)
+// Keys and clicks sent through the X server while the login waits: one Return presses OK
+// again, one click lands on 取消. Neither may act, then or after the wait.
+void tst_LoginRoad::inputDuringTheWaitIsDropped()
+{
+    // An X server of its own, on a display number it picks and tells.
+    QProcess xserver;
+    xserver.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    QVERIFY2(xserver.waitForStarted(), "Xvfb is missing (scripts/deps.sh installs it)");
+    // Ended, not killed, so that it removes its lock and socket.
+    const auto stopServer = qScopeGuard([&] {
+        xserver.terminate();
+        xserver.waitForFinished(5000);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(xserver.canReadLine(), 20000);
+    const QString display = ":" + QString::fromLatin1(xserver.readLine().trimmed());
+
+    // This binary under the program's name, its settings pointing at the silent server.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    dir.setAutoRemove(!QTest::currentTestFailed());
+    const QString program = dir.filePath("Kestrane");
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+    const QByteArray port = QByteArray::number(QUrl(m_server.baseUrl()).port());
+    FileBytes::write(dir.filePath("Kestrane.ini"), "[Http]\r\nip=127.0.0.1\r\nport=" + port +
+                                                       "\r\n[Path]\r\nlogFileDir=logs\r\n");
+    m_server.setSilent(true);
+
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QStringList said;
+    connect(&child, &QProcess::readyReadStandardOutput, this, [&] {
+        while (child.canReadLine())
+            said << QString::fromUtf8(child.readLine().trimmed());
+    });
+    child.start(program, {kWaitChildFlag, "-platform", "xcb"});
+    QTRY_VERIFY_WITH_TIMEOUT(!said.isEmpty(), 60000);
+    const QStringList ready = said.takeFirst().split(' ');
+    QCOMPARE(ready.value(0), QString("ready"));
+
+    const QString xdotool = "xdotool";
+    QVERIFY(runOnDisplay(display, xdotool, {"key", "Return"}));
+    QTRY_COMPARE_WITH_TIMEOUT(m_server.requests().size(), 1, 20000);
+    QVERIFY(runOnDisplay(display, xdotool, {"key", "Return"}));
+    QVERIFY(runOnDisplay(display, xdotool,
+                         {"mousemove", ready.value(1), ready.value(2), "click", "1"}));
+    // Once the wait has ended (the log says so), a last click that no widget acts on.
+    const QString logs = dir.filePath("logs");
+    QTRY_VERIFY_WITH_TIMEOUT(logsOf(logs).contains("服务器无响应，请求超时"), 20000);
+    QVERIFY(runOnDisplay(display, xdotool, {"click", "2"}));
+    QTRY_VERIFY_WITH_TIMEOUT(child.state() == QProcess::NotRunning, 30000);
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+
+    // The first Return before the wait; the second Return and the click on 取消 reached the
+    // program during it (the busy cursor was up) and did nothing, then or after.
+    QCOMPARE(m_server.requests().size(), 1);
+    QCOMPARE(said, QStringList({"key cursor=-1", "key cursor=3", "click cursor=3",
+                                "marker dialog=1 cursor=-1"}));
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc >= 2 && qstrcmp(argv[1], kWaitChildFlag) == 0)
+        return runLoginWaitChild(argc, argv);
+    QTEST_MAIN_IMPL(tst_LoginRoad)
+}
 #include "tst_loginroad.moc"

@@ -191,6 +191,9 @@ void FakeServer::answerBadly(QTcpSocket *socket, const Request &request, Hostile
     case Hostile::TokenWithCrLf:
         socket->write(response(200, R"({"code":200,"msg":"操作成功","token":"tok\r\nX-Evil: 1"})"));
         return;
+    case Hostile::NotHttp:
+        socket->write("SSH-2.0-OpenSSH_9.2p1\r\n\r\n");
+        return;
     }
 }
 
