@@ -13,11 +13,13 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/easyini.h"
 #include "support/filebytes.h"
 #include "support/filesizelimit.h"
+#include "support/messagecapture.h"
 
 // A failing allocation must come back as std::bad_alloc, as it does in the release build,
 // so that a hostile element count reaches the reader's handler under the sanitizer too.
@@ -39,6 +41,31 @@ void setPageKeys(EasyIni &ini)
     ini.setValue("Minio", "ip", "10.1.2.4");
     ini.setValue("Minio", "port", "9005");
     ini.setValue("Minio", "bukeName", "zaravazez");
+}
+
+// The file at `path`: the bytes, or a "device", "fifo", "directory" or "link" to the bytes.
+void makeFile(const QString &path, const QString &kind, const QByteArray &bytes)
+{
+    if (kind == QLatin1String("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (kind == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("directory"))
+        QVERIFY(QDir().mkpath(path));
+    else if (kind == QLatin1String("link")) {
+        FileBytes::write(path + QStringLiteral(".target"), bytes);
+        QVERIFY(QFile::link(path + QStringLiteral(".target"), path));
+    } else
+        FileBytes::write(path, bytes);
+}
+
+QStringList criticals(const MessageCapture &capture)
+{
+    QStringList texts;
+    for (const auto &message : capture.messages())
+        if (message.first == QtCriticalMsg)
+            texts << message.second;
+    return texts;
 }
 
 const QByteArray kPageFile = "[Http]\nip=10.1.2.3\nport=8080\n"
@@ -76,6 +103,8 @@ private slots:
     void saveCreatesFolderAndLeavesNoProbe();
     void pendingChangesStayWithTheirFile();
     void fuzzInputsReadWithoutCrash();
+    void hostileFile_data();
+    void hostileFile();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -687,6 +716,89 @@ void tst_EasyIni::fuzzInputsReadWithoutCrash()
         }
     }
     QVERIFY(files > 5);
+}
+
+void tst_EasyIni::hostileFile_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("kind");       // a plain file when empty, see makeFile()
+    QTest::addColumn<QString>("critical");   // expected in the one critical message, if any
+    QTest::addColumn<QVariantMap>("values"); // "section/key" -> value after a read-only load
+    QTest::addColumn<bool>("roundTrip");     // a read-write save succeeds and keeps every value
+
+    const QByteArray page("[s]\nk=v\n");
+    const QVariantMap pageValues{{"s/k", "v"}};
+    // Bytes that fit beside the page lines, the added key of the save included.
+    const int room = int(EasyIni::MaxFileSize) - page.size() - 16;
+    QTest::newRow("device") << page << "device"
+                            << "不是普通文件" << QVariantMap{{"s/k", {}}} << false;
+    QTest::newRow("fifo") << page << "fifo"
+                          << "不是普通文件" << QVariantMap{{"s/k", {}}} << false;
+    QTest::newRow("directory") << page << "directory"
+                               << "不是普通文件" << QVariantMap{{"s/k", {}}} << false;
+    QTest::newRow("link to a file") << page << "link"
+                                    << "" << pageValues << true;
+    QTest::newRow("over the bound") << page + QByteArray(room + 17, ';') << ""
+                                    << "超过" << QVariantMap{{"s/k", {}}} << false;
+    // Shapes that once took dozens of times their size in memory load whole at the bound.
+    QTest::newRow("blank lines") << page + QByteArray(room - 4, '\n') + "j=w\n"
+                                 << ""
+                                 << "" << QVariantMap{{"s/k", "v"}, {"s/j", "w"}} << true;
+    QTest::newRow("tiny sections") << QByteArray(room / 4, '.').replace(".", "[a]\n") + page << ""
+                                   << "" << QVariantMap{{"s/k", "v"}, {"a/k", {}}} << true;
+    QTest::newRow("tiny keys") << page + QByteArray(room / 4, '.').replace(".", "a=b\n") << ""
+                               << "" << QVariantMap{{"s/k", "v"}, {"s/a", "b"}} << true;
+    // Written as they stand these would read back as a header, or trimmed, or as no key.
+    QTest::newRow("key line read back as a header")
+        << QByteArray("[s]\n[k=@String(v])\nafter=1\n") << ""
+        << "" << QVariantMap{{"s/[k", "v]"}, {"s/after", "1"}} << true;
+    QTest::newRow("blanks at the ends, empty value")
+        << QByteArray("[s]\nk=@String( v )\ne=@String()\nafter=1\n") << ""
+        << "" << QVariantMap{{"s/k", " v "}, {"s/e", ""}, {"s/after", "1"}} << true;
+}
+
+void tst_EasyIni::hostileFile()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, kind);
+    QFETCH(QString, critical);
+    QFETCH(QVariantMap, values);
+    QFETCH(bool, roundTrip);
+    makeFile(path(), kind, file);
+    auto check = [&](const EasyIni &ini) {
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            const QVariant got = ini.value(it.key().section('/', 0, 0), it.key().section('/', 1));
+            QCOMPARE(got.isValid(), it.value().isValid());
+            QCOMPARE(got, it.value());
+        }
+    };
+    {
+        MessageCapture capture;
+        EasyIni ini;
+        ini.load(path(), EasyIni::ReadOnly);
+        const QStringList found = criticals(capture);
+        QCOMPARE(found.size(), critical.isEmpty() ? 0 : 1);
+        if (!critical.isEmpty())
+            QVERIFY2(found.first().contains(critical) && found.first().contains(path()),
+                     qPrintable(found.first()));
+        check(ini);
+    }
+    MessageCapture quiet;
+    EasyIni ini;
+    ini.load(path(), EasyIni::ReadWrite);
+    ini.setValue("added", "k", "1");
+    QCOMPARE(ini.save(), roundTrip);
+    QCOMPARE(ini.errorString().isEmpty(), roundTrip);
+    ini.load(path(), EasyIni::ReadOnly);
+    check(ini);
+    if (!roundTrip) {
+        // Nothing replaced what was never read.
+        QCOMPARE(QFileInfo(path()).isFile(), kind.isEmpty());
+        if (kind.isEmpty())
+            QCOMPARE(FileBytes::read(path()), file);
+    } else {
+        QCOMPARE(ini.value("added", "k"), QVariant("1"));
+    }
 }
 
 // The child of saveIntoReadOnlyFolder, run as another user: one save in read-write mode.
