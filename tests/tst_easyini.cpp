@@ -10,9 +10,16 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QTimeZone>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <climits>
+#include <fcntl.h>
 #include <functional>
+#include <memory>
+#include <thread>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/easyini.h"
@@ -45,6 +52,68 @@ const QByteArray kPageFile = "[Http]\nip=10.1.2.3\nport=8080\n"
                              "[Path]\ncraftDataDir=D:/craft\ntmpDir=tmp\nlogFileDir=logs\n"
                              "[Minio]\nip=10.1.2.4\nport=9005\nbukeName=zaravazez\n";
 
+// A value text of data-stream bytes: "@Variant(" at version 4.0, "@DateTime(" otherwise.
+QString streamedValue(int version, const std::function<void(QDataStream &)> &write)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(version);
+    write(out);
+    return QString::fromLatin1(version == QDataStream::Qt_4_0 ? "@Variant(" : "@DateTime(") +
+           QString::fromLatin1(bytes.constData(), bytes.size()) + QLatin1Char(')');
+}
+
+// A stored date-time at version 5.6: fixed date and time, then `tail` after them.
+QString dateTimeValue(const std::function<void(QDataStream &)> &tail)
+{
+    return streamedValue(QDataStream::Qt_5_6, [&](QDataStream &out) {
+        out << quint32(QMetaType::QDateTime) << quint8(0) << QDate(2024, 5, 17) << QTime(8, 30);
+        tail(out);
+    });
+}
+
+// Counts the times something opens a FIFO for reading. Each such open meets a writer that
+// closes at once, so the reader sees an empty file instead of blocking forever.
+class FifoOpenCounter
+{
+public:
+    explicit FifoOpenCounter(const QString &path) : m_path(QFile::encodeName(path))
+    {
+        if (mkfifo(m_path.constData(), 0600) != 0)
+            return;
+        m_writer = std::thread([this] {
+            for (;;) {
+                const int fd = ::open(m_path.constData(), O_WRONLY);
+                if (m_stopping || fd < 0) {
+                    ::close(fd);
+                    return;
+                }
+                ++m_opens;
+                ::close(fd);
+            }
+        });
+    }
+    bool isSet() const { return m_writer.joinable(); }
+    // Ends the watch and returns the count.
+    int opens()
+    {
+        if (m_writer.joinable()) {
+            m_stopping = true;
+            const int fd = ::open(m_path.constData(), O_RDONLY | O_NONBLOCK);
+            m_writer.join();
+            ::close(fd);
+        }
+        return m_opens;
+    }
+    ~FifoOpenCounter() { opens(); }
+
+private:
+    QByteArray m_path;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<int> m_opens{0};
+    std::thread m_writer;
+};
+
 } // namespace
 
 class tst_EasyIni : public QObject
@@ -67,6 +136,8 @@ private slots:
     void taggedValuesMatchQSettings();
     void decodingEdges_data();
     void decodingEdges();
+    void hostileValue_data();
+    void hostileValue();
     void lineBreaksRoundTrip_data();
     void lineBreaksRoundTrip();
     void randomDateTimesRoundTrip();
@@ -79,6 +150,8 @@ private slots:
 
 private:
     QTemporaryDir *m_dir = nullptr;
+    // Lives as long as the test object, so data functions may name files in it.
+    QTemporaryDir m_fixtures;
     QString path(const QString &name = QStringLiteral("app.ini")) const
     {
         return m_dir->filePath(name);
@@ -344,6 +417,10 @@ void tst_EasyIni::taggedValuesMatchQSettings_data()
     QTest::newRow("invalid") << QVariant() << QVariant() << "@Invalid()";
     const QDateTime when(QDate(2024, 5, 17), QTime(8, 30, 15), Qt::UTC);
     QTest::newRow("date-time") << QVariant(when) << QVariant(when) << QString();
+    const QDateTime zoned(when.date(), when.time(), QTimeZone("Europe/Berlin"));
+    QTest::newRow("date-time in a system zone") << QVariant(zoned) << QVariant(zoned) << QString();
+    const QDateTime offset(when.date(), when.time(), Qt::OffsetFromUTC, -5 * 3600);
+    QTest::newRow("date-time with an offset") << QVariant(offset) << QVariant(offset) << QString();
     QTest::newRow("date") << QVariant(QDate(2023, 1, 2)) << QVariant(QDate(2023, 1, 2))
                           << QString();
     // No nested QString: its type number is a line feed, escaped in a form QSettings lacks.
@@ -422,14 +499,7 @@ void tst_EasyIni::decodingEdges_data()
     QTest::newRow("unknown user type")
         << QString::fromLatin1("@Variant(\0\0\0\x7f\0\0\0\0\x03xyz)", 22)
         << QVariant(QString::fromLatin1("@Variant(\0\0\0\x7f\0\0\0\0\x03xyz)", 22));
-    auto stream = [](int version, const std::function<void(QDataStream &)> &write) {
-        QByteArray bytes;
-        QDataStream out(&bytes, QIODevice::WriteOnly);
-        out.setVersion(version);
-        write(out);
-        return QString::fromLatin1(version == QDataStream::Qt_4_0 ? "@Variant(" : "@DateTime(") +
-               QString::fromLatin1(bytes.constData(), bytes.size()) + QLatin1Char(')');
-    };
+    const auto stream = streamedValue;
     // A polygon claiming four billion points: the framework's loader would run away.
     const QString polygon = stream(QDataStream::Qt_5_6, [](QDataStream &out) {
         out << quint32(QMetaType::QPolygonF) << quint8(0) << quint32(0xffffffff);
@@ -484,6 +554,90 @@ void tst_EasyIni::decodingEdges()
     QFETCH(QString, text);
     QFETCH(QVariant, expected);
     QCOMPARE(EasyIni::stringToVariant(text), expected);
+}
+
+void tst_EasyIni::hostileValue_data()
+{
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QString>("fifo"); // a FIFO the values must never open
+
+    const auto polygonNamed = [](quint32 type) {
+        return streamedValue(QDataStream::Qt_4_0, [type](QDataStream &out) {
+            out << type << QByteArray("QPolygon") << quint32(0x7fffffff);
+        });
+    };
+    // 1121 maps down to 1024 at old versions, which means a name follows as well.
+    QTest::newRow("named type reaching a refused loader")
+        << QStringList{polygonNamed(1024), polygonNamed(1121)} << QString();
+    QTest::newRow("type number naming no type")
+        << QStringList{streamedValue(QDataStream::Qt_4_0,
+                                     [](QDataStream &out) { out << quint32(297) << QString(); }),
+                       streamedValue(QDataStream::Qt_5_6,
+                                     [](QDataStream &out) { out << quint32(1025) << quint8(0); })}
+        << QString();
+
+    // A zone id is a file name below the zone folder as it stands.
+    const QString fifo = m_fixtures.filePath(QStringLiteral("zone"));
+    QString id = QDir(QStringLiteral("/usr/share/zoneinfo")).relativeFilePath(fifo);
+    if (id.size() % 128 == 5)
+        id.prepend(QLatin1String("./")); // its length would hold a line feed byte
+    QTest::newRow("date-time in a zone named by a path")
+        << QStringList{dateTimeValue([&](QDataStream &out) { out << qint8(Qt::TimeZone) << id; }),
+                       dateTimeValue([&](QDataStream &out) {
+                           out << qint8(Qt::TimeZone) << QStringLiteral("OffsetFromUtc") << id
+                               << qint32(3600) << QString() << QString() << qint32(0) << QString();
+                       })}
+        << fifo;
+    QTest::newRow("date-time fields out of range")
+        << QStringList{dateTimeValue([](QDataStream &out) { out << qint8(7); }),
+                       dateTimeValue([](QDataStream &out) { out << qint8(-1); }),
+                       dateTimeValue([](QDataStream &out) {
+                           out << qint8(Qt::OffsetFromUTC) << qint32(0x7fffffff);
+                       })}
+        << QString();
+    QTest::newRow("rect overflowing an int")
+        << QStringList{"@Rect(2147483647 0 2 0)", "@Rect(0 -2147483648 1 -1)",
+                       streamedValue(QDataStream::Qt_4_0,
+                                     [](QDataStream &out) {
+                                         out << quint32(QMetaType::QRect) << qint32(INT_MIN)
+                                             << qint32(0) << qint32(INT_MAX) << qint32(0);
+                                     })}
+        << QString();
+}
+
+// Each value of a hostile file reads as its own plain text, before and after read-write saves.
+void tst_EasyIni::hostileValue()
+{
+    QFETCH(QStringList, values);
+    QFETCH(QString, fifo);
+    QByteArray file("[s]\n");
+    for (int i = 0; i < values.size(); ++i) {
+        QVERIFY(!values.at(i).contains(QLatin1Char('\n')) && !values.at(i).contains('\r'));
+        file += 'k' + QByteArray::number(i) + '=' + values.at(i).toUtf8() + '\n';
+    }
+    FileBytes::write(path(), file);
+
+    std::unique_ptr<FifoOpenCounter> fifoOpens;
+    if (!fifo.isEmpty()) {
+        fifoOpens.reset(new FifoOpenCounter(fifo));
+        QVERIFY(fifoOpens->isSet());
+    }
+
+    QByteArray saved;
+    for (int pass = 0; pass < 2; ++pass) {
+        EasyIni ini;
+        ini.load(path(), EasyIni::ReadWrite);
+        for (int i = 0; i < values.size(); ++i)
+            QCOMPARE(ini.value("s", 'k' + QString::number(i)), QVariant(values.at(i)));
+        ini.setValue("s", "k0", ini.value("s", "k0"));
+        ini.save();
+        if (pass == 1)
+            QCOMPARE(FileBytes::read(path()), saved);
+        saved = FileBytes::read(path());
+    }
+
+    if (fifoOpens)
+        QCOMPARE(fifoOpens->opens(), 0);
 }
 
 void tst_EasyIni::lineBreaksRoundTrip_data()
