@@ -1,6 +1,7 @@
 #include "frmconfigbasic.h"
 #include "ui_frmconfigbasic.h"
 
+#include <QDebug>
 #include <QLineEdit>
 
 #include "common/appstate.h"
@@ -81,7 +82,10 @@ void FrmConfigBasic::saveIniFile()
     for (int i = 0; i < edits.size(); ++i)
         ini->setValue(QLatin1String(Keys[i].section), QLatin1String(Keys[i].key),
                       edits.at(i)->text());
-    ini->save();
+    // The page keeps what was typed; the log says it did not reach the file.
+    if (!ini->save())
+        qCritical().noquote()
+            << QStringLiteral("设置文件保存失败：%1：%2").arg(g_iniFilePath, ini->errorString());
 }
 
 void FrmConfigBasic::on_pb_set_clicked()

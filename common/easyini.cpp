@@ -19,50 +19,95 @@
 
 namespace {
 
-IniEntry rawLine(const QString &line)
-{
-    IniEntry entry;
-    entry.keyOrRawLine = line;
-    return entry;
-}
-
-bool isComment(const QString &line)
+bool isComment(const QStringRef &line)
 {
     return line.size() < 3 || line.startsWith(QLatin1Char(';')) ||
            line.startsWith(QLatin1Char('#'));
 }
 
-bool isHeader(const QString &line)
+bool isHeader(const QStringRef &line)
 {
     return !isComment(line) && line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'));
 }
 
-// A key line when a non-empty key and value stand around the first "="; any other line
-// is kept as it is.
-IniEntry parsedLine(const QString &line)
+// A key line when a non-empty key and value stand around the first "="; false for any
+// other line, which is kept as it is.
+bool parsedKeyLine(const QStringRef &line, IniEntry *entry)
 {
     if (isComment(line))
-        return rawLine(line);
+        return false;
     const int eq = line.indexOf(QLatin1Char('='));
     if (eq <= 0 || eq >= line.size() - 1)
-        return rawLine(line);
-    const QString key = line.left(eq).trimmed();
-    const QString text = line.mid(eq + 1).trimmed();
+        return false;
+    const QStringRef key = line.left(eq).trimmed();
+    const QStringRef text = line.mid(eq + 1).trimmed();
     if (key.isEmpty() || text.isEmpty())
-        return rawLine(line);
-    IniEntry entry;
-    entry.isKeyValue = true;
-    entry.keyOrRawLine = key;
-    entry.value = EasyIni::stringToVariant(text);
-    return entry;
+        return false;
+    entry->isKeyValue = true;
+    entry->valueAsRead = true;
+    entry->keyOrRawLine = key.toString();
+    entry->value = EasyIni::stringToVariant(text.toString());
+    return true;
 }
 
-void appendEntry(IniSection &section, const IniEntry &entry)
+// Sections up to this many entries are searched in order: an index of their own would
+// cost more than their lines, and a file may hold a great many of them.
+const int IndexedFrom = 16;
+
+// The first key line of that key, or -1; a later duplicate stays in the file but is never
+// the one found.
+int entryIndex(const IniSection &section, const QString &key)
 {
-    // A later duplicate stays in the file but is never the one found.
+    if (!section.m_firstEntry.isEmpty())
+        return section.m_firstEntry.value(key, -1);
+    for (int i = 0; i < section.entries.size(); ++i) {
+        const IniEntry &entry = section.entries.at(i);
+        if (entry.isKeyValue && entry.keyOrRawLine == key)
+            return i;
+    }
+    return -1;
+}
+
+void indexEntry(IniSection &section, int i)
+{
+    const IniEntry &entry = section.entries.at(i);
     if (entry.isKeyValue && !section.m_firstEntry.contains(entry.keyOrRawLine))
-        section.m_firstEntry.insert(entry.keyOrRawLine, section.entries.size());
-    section.entries.append(entry);
+        section.m_firstEntry.insert(entry.keyOrRawLine, i);
+}
+
+void appendEntry(IniSection &section, IniEntry &&entry)
+{
+    section.entries.append(std::move(entry));
+    const int size = section.entries.size();
+    if (size > IndexedFrom)
+        indexEntry(section, size - 1);
+    else if (size == IndexedFrom)
+        for (int i = 0; i < size; ++i)
+            indexEntry(section, i);
+}
+
+// Consecutive raw lines share one entry: a file of blank lines or comments costs little
+// more than its text, and is written back byte for byte all the same.
+void appendRawLine(IniSection &section, const QStringRef &line)
+{
+    if (!section.entries.isEmpty() && !section.entries.last().isKeyValue) {
+        QString &run = section.entries.last().keyOrRawLine;
+        run += QLatin1Char('\n');
+        run += line;
+        return;
+    }
+    IniEntry entry;
+    entry.keyOrRawLine = line.toString();
+    appendEntry(section, std::move(entry));
+}
+
+// Appending leaves spare room behind: give it back once a section is complete.
+void squeezeRawLines(IniSection &section)
+{
+    for (IniEntry &entry : section.entries)
+        if (!entry.isKeyValue)
+            entry.keyOrRawLine.squeeze();
+    section.entries.squeeze();
 }
 
 // The integers between "(" at openAt and the final ")", split at every blank; empty when
@@ -170,26 +215,6 @@ bool unescapedLineBreaks(const QString &text, QString *out)
     return true;
 }
 
-// CRLF, LF and a lone CR each end a line.
-QStringList splitLines(const QString &text)
-{
-    QStringList lines;
-    int start = 0;
-    const int size = text.size();
-    for (int i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        lines.append(text.mid(start));
-    return lines;
-}
-
 // The tagged text form of QSettings' INI format.
 QString taggedText(const QVariant &value)
 {
@@ -238,6 +263,25 @@ QString taggedText(const QVariant &value)
     return bytesAsText(isDateTime ? "@DateTime(" : "@Variant(", bytes);
 }
 
+// The text of a key line's value that reads back as `value`. A key read from a file may
+// begin with "[", and a value as read may be empty or have blanks at its ends: written as
+// they stand, the line would read back as a header, trimmed, or as no key at all.
+QString storedValue(const IniEntry &entry)
+{
+    const QString text = EasyIni::variantToString(entry.value);
+    const bool header =
+        entry.keyOrRawLine.startsWith(QLatin1Char('[')) && text.endsWith(QLatin1Char(']'));
+    const bool trimmed =
+        entry.valueAsRead && (text.isEmpty() || text.front().isSpace() || text.back().isSpace());
+    if (!header && !trimmed)
+        return text;
+    // Only plain texts without a line break get here: every tagged or escaped form begins
+    // with "@" and ends with ")".
+    return QStringLiteral("@String(") + entry.value.toString() + QLatin1Char(')');
+}
+
+const char *const NotRegular = "不是普通文件";
+
 } // namespace
 
 EasyIni *EasyIni::Instance()
@@ -268,12 +312,17 @@ void EasyIni::reload(const QString &filePath)
     readFile();
 }
 
-void EasyIni::save()
+bool EasyIni::save()
 {
+    m_error.clear();
     if (mode == ReadOnly || !dirty)
-        return;
-    if (!canWrite())
-        return;
+        return true;
+    if (m_refused) {
+        m_error = QStringLiteral("文件未读取，不覆盖");
+        return false;
+    }
+    if (!canWrite(&m_error))
+        return false;
     qDebug().noquote() << "save ini" << filePath;
     // Written aside and renamed over the old file: a crash or a full disk midway leaves
     // the operator's settings as they were.
@@ -281,16 +330,23 @@ void EasyIni::save()
     // A folder that refuses the temporary file while the file itself may be written (an
     // installation folder): written in place, as the check above allowed.
     out.setDirectWriteFallback(true);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
-        return;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        m_error = out.errorString();
+        return false;
+    }
     const QByteArray bytes = serialized();
     // QSaveFile alone commits a short file when the disk fills midway: check every byte
     // went out before the rename.
     if (out.write(bytes) != bytes.size() || !out.flush()) {
+        m_error = out.errorString();
         out.cancelWriting();
-        return;
+        return false;
     }
-    out.commit();
+    if (!out.commit()) {
+        m_error = out.errorString();
+        return false;
+    }
+    return true;
 }
 
 QVariant EasyIni::value(const QString &section, const QString &key) const
@@ -300,7 +356,7 @@ QVariant EasyIni::value(const QString &section, const QString &key) const
     const int s = sectionIndex(section);
     if (s < 0)
         return {};
-    const int k = sections.at(s).m_firstEntry.value(key, -1);
+    const int k = entryIndex(sections.at(s), key);
     if (k < 0)
         return {};
     return sections.at(s).entries.at(k).value;
@@ -314,53 +370,101 @@ void EasyIni::setValue(const QString &section, const QString &key, const QVarian
     if (s < 0) {
         IniSection added;
         added.name = section;
-        appendSection(added);
+        appendSection(std::move(added));
         s = sections.size() - 1;
     }
     IniSection &target = sections[s];
-    int k = target.m_firstEntry.value(key, -1);
+    int k = entryIndex(target, key);
     if (k < 0) {
         IniEntry entry;
         entry.isKeyValue = true;
         entry.keyOrRawLine = key;
-        appendEntry(target, entry);
+        appendEntry(target, std::move(entry));
         k = target.entries.size() - 1;
     }
     target.entries[k].value = value;
+    target.entries[k].valueAsRead = false;
     dirty = true;
 }
 
 void EasyIni::readFile()
 {
     dirty = false;
+    m_refused = false;
     sections.clear();
     m_firstSection.clear();
     if (mode == WriteOnly)
         return;
-    QFile file(filePath);
-    // Binary: text mode would drop every CR, merging the lines of a file that ends them
-    // with a lone CR.
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!readBytes(&bytes))
         return;
     qDebug().noquote() << "load ini" << filePath;
-
-    const QByteArray bytes = file.readAll();
     // UTF-8 unless a byte-order mark names another Unicode form, as a text stream reads it.
     const QTextCodec *codec = QTextCodec::codecForUtfText(bytes, QTextCodec::codecForMib(106));
-    const QStringList lines = splitLines(codec->toUnicode(bytes));
+    const QString text = codec->toUnicode(bytes);
+    bytes.clear();
+    parse(text);
+}
+
+bool EasyIni::readBytes(QByteArray *bytes)
+{
+    // Checked before opening: opening a FIFO waits for a writer, and a device never ends.
+    const QFileInfo info(filePath);
+    if (!info.exists())
+        return false;
+    const QString tooLarge = QStringLiteral("超过 %1 字节").arg(MaxFileSize);
+    QString refusal;
+    if (!info.isFile()) {
+        refusal = QString::fromUtf8(NotRegular);
+    } else if (info.size() > MaxFileSize) {
+        refusal = tooLarge;
+    } else {
+        QFile file(filePath);
+        // Binary: text mode would drop every CR, merging the lines of a file that ends them
+        // with a lone CR.
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        // Bounded again: the file may have grown since it was looked at.
+        *bytes = file.read(MaxFileSize + 1);
+        if (bytes->size() <= MaxFileSize)
+            return true;
+        bytes->clear();
+        refusal = tooLarge;
+    }
+    m_refused = true;
+    qCritical().noquote() << QStringLiteral("设置文件未读取：%1：%2").arg(filePath, refusal);
+    return false;
+}
+
+void EasyIni::parse(const QString &text)
+{
     IniSection current;
     current.noHeader = true;
-    for (const QString &read : lines) {
-        const QString line = read.trimmed();
+    const int size = text.size();
+    int start = 0;
+    // CRLF, LF and a lone CR each end a line.
+    while (start < size) {
+        int end = start;
+        while (end < size && text.at(end) != QLatin1Char('\n') && text.at(end) != QLatin1Char('\r'))
+            ++end;
+        const QStringRef line = text.midRef(start, end - start).trimmed();
+        IniEntry entry;
         if (isHeader(line)) {
-            appendSection(current);
+            appendSection(std::move(current));
             current = IniSection();
-            current.name = line.mid(1, line.size() - 2);
+            current.name = line.mid(1, line.size() - 2).toString();
+        } else if (parsedKeyLine(line, &entry)) {
+            appendEntry(current, std::move(entry));
         } else {
-            appendEntry(current, parsedLine(line));
+            appendRawLine(current, line);
         }
+        if (end + 1 < size && text.at(end) == QLatin1Char('\r') &&
+            text.at(end + 1) == QLatin1Char('\n'))
+            ++end;
+        start = end + 1;
     }
-    appendSection(current);
+    appendSection(std::move(current));
+    sections.squeeze();
 }
 
 int EasyIni::sectionIndex(const QString &name) const
@@ -368,26 +472,44 @@ int EasyIni::sectionIndex(const QString &name) const
     return m_firstSection.value(name, -1);
 }
 
-void EasyIni::appendSection(const IniSection &section)
+void EasyIni::appendSection(IniSection &&section)
 {
+    squeezeRawLines(section);
     if (!m_firstSection.contains(section.name))
         m_firstSection.insert(section.name, sections.size());
-    sections.append(section);
+    sections.append(std::move(section));
 }
 
-bool EasyIni::canWrite() const
+bool EasyIni::canWrite(QString *reason) const
 {
-    if (filePath.isEmpty())
+    if (filePath.isEmpty()) {
+        *reason = QStringLiteral("未指定文件");
         return false;
+    }
     const QFileInfo info(filePath);
     if (info.exists()) {
+        // Never opened for writing: a device, a FIFO or a folder is not a settings file.
+        if (!info.isFile()) {
+            *reason = QString::fromUtf8(NotRegular);
+            return false;
+        }
         QFile probe(filePath);
-        return probe.open(QIODevice::ReadWrite);
+        if (!probe.open(QIODevice::ReadWrite)) {
+            *reason = probe.errorString();
+            return false;
+        }
+        return true;
     }
-    if (!QDir().mkpath(info.absolutePath()))
+    if (!QDir().mkpath(info.absolutePath())) {
+        *reason = QStringLiteral("无法创建文件夹 %1").arg(info.absolutePath());
         return false;
+    }
     QTemporaryFile probe(info.absoluteFilePath() + QStringLiteral(".probe-XXXXXX"));
-    return probe.open();
+    if (!probe.open()) {
+        *reason = probe.errorString();
+        return false;
+    }
+    return true;
 }
 
 QByteArray EasyIni::serialized() const
@@ -398,7 +520,7 @@ QByteArray EasyIni::serialized() const
             text += QLatin1Char('[') + section.name + QStringLiteral("]\n");
         for (const IniEntry &entry : section.entries) {
             if (entry.isKeyValue)
-                text += entry.keyOrRawLine + QLatin1Char('=') + variantToString(entry.value);
+                text += entry.keyOrRawLine + QLatin1Char('=') + storedValue(entry);
             else
                 text += entry.keyOrRawLine;
             text += QLatin1Char('\n');

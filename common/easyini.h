@@ -1,28 +1,35 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QVariant>
+#include <QVector>
 
-// One line of a section: a key line, or any other line kept as read (trimmed).
+// A key line, or a run of other lines kept as read (each trimmed, joined by "\n").
 struct IniEntry
 {
     bool isKeyValue = false;
+    // The value is the one read from the file: it is written back in a form that reads
+    // back the same, even where a value set by the program would not be.
+    bool valueAsRead = false;
     QString keyOrRawLine;
     QVariant value;
 };
+Q_DECLARE_TYPEINFO(IniEntry, Q_MOVABLE_TYPE);
 
 // A section in file order; the lines before the first header form a block without one.
 struct IniSection
 {
     bool noHeader = false;
     QString name;
-    QList<IniEntry> entries;
-    // Entry of the first key line of each key, so lookups stay fast in large files.
+    QVector<IniEntry> entries;
+    // Entry of the first key line of each key, so lookups stay fast in large sections;
+    // empty in small ones, which are searched in order.
     QHash<QString, int> m_firstEntry;
 };
+Q_DECLARE_TYPEINFO(IniSection, Q_MOVABLE_TYPE);
 
 // The settings file, held in memory in file order (comments and blank lines included).
 // Values are stored in the tagged text form of QSettings' INI format.
@@ -39,6 +46,10 @@ public:
         ReadWrite = 2
     };
 
+    // Larger files are not read. Far above the program's own file (under a kilobyte), yet
+    // small enough that whatever a file holds stays small in memory.
+    static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
+
     static EasyIni *Instance();
 
     explicit EasyIni(QObject *parent = nullptr);
@@ -46,11 +57,15 @@ public:
     ~EasyIni() override;
 
     // Pending changes are written to the file they belong to, then the new file is read
-    // (write-only mode leaves the object empty).
+    // (write-only mode leaves the object empty). A file that is not a regular file or is
+    // larger than MaxFileSize is not read: one critical message, and the object stays
+    // empty as for a missing file; a read-write save then refuses to replace it.
     void load(const QString &filePath, int mode);
     void reload(const QString &filePath = QString());
     // Rewrites the whole file when something was set; the old file survives a failed write.
-    void save();
+    // False, with errorString() saying why, when the file could not be written.
+    bool save();
+    QString errorString() const { return m_error; }
 
     // Invalid when the section or the key is empty or missing.
     QVariant value(const QString &section, const QString &key) const;
@@ -64,14 +79,20 @@ public:
 
 private:
     void readFile();
+    bool readBytes(QByteArray *bytes);
+    void parse(const QString &text);
     int sectionIndex(const QString &name) const;
-    void appendSection(const IniSection &section);
-    bool canWrite() const;
+    void appendSection(IniSection &&section);
+    bool canWrite(QString *reason) const;
     QByteArray serialized() const;
 
     QString filePath;
     int mode = ReadWrite;
     bool dirty = false;
-    QList<IniSection> sections;
+    QVector<IniSection> sections;
     QHash<QString, int> m_firstSection; // the first section of each name
+    // The file was refused (not a regular file, too large): a read-write save must not
+    // replace what was never read.
+    bool m_refused = false;
+    QString m_error;
 };

@@ -26,6 +26,7 @@
 #include "support/filebytes.h"
 #include "support/filesizelimit.h"
 #include "support/iniroundtrip.h"
+#include "support/messagecapture.h"
 
 // A failing allocation must come back as std::bad_alloc, as it does in the release build,
 // so that a hostile element count reaches the reader's handler under the sanitizer too.
@@ -49,9 +50,47 @@ void setPageKeys(EasyIni &ini)
     ini.setValue("Minio", "bukeName", "zaravazez");
 }
 
+// The file at `path`: the bytes, or a "device", "fifo", "directory" or "link" to the bytes.
+void makeFile(const QString &path, const QString &kind, const QByteArray &bytes)
+{
+    if (kind == QLatin1String("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (kind == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("directory"))
+        QVERIFY(QDir().mkpath(path));
+    else if (kind == QLatin1String("link")) {
+        FileBytes::write(path + QStringLiteral(".target"), bytes);
+        QVERIFY(QFile::link(path + QStringLiteral(".target"), path));
+    } else
+        FileBytes::write(path, bytes);
+}
+
+QStringList criticals(const MessageCapture &capture)
+{
+    QStringList texts;
+    for (const auto &message : capture.messages())
+        if (message.first == QtCriticalMsg)
+            texts << message.second;
+    return texts;
+}
+
 const QByteArray kPageFile = "[Http]\nip=10.1.2.3\nport=8080\n"
                              "[Path]\ncraftDataDir=D:/craft\ntmpDir=tmp\nlogFileDir=logs\n"
                              "[Minio]\nip=10.1.2.4\nport=9005\nbukeName=zaravazez\n";
+
+// A hostile-file row of value texts as s/k0, s/k1, ...: each reads back as its own text.
+void addValueRow(const char *name, const QStringList &texts, const QString &kind = QString())
+{
+    QByteArray file("[s]\n");
+    QVariantMap values;
+    for (int i = 0; i < texts.size(); ++i) {
+        QVERIFY(!texts.at(i).contains(QLatin1Char('\n')) && !texts.at(i).contains('\r'));
+        file += 'k' + QByteArray::number(i) + '=' + texts.at(i).toUtf8() + '\n';
+        values.insert(QStringLiteral("s/k") + QString::number(i), texts.at(i));
+    }
+    QTest::newRow(name) << file << kind << QString() << values << true;
+}
 
 // A value text of data-stream bytes: "@Variant(" at version 4.0, "@DateTime(" otherwise.
 QString streamedValue(int version, const std::function<void(QDataStream &)> &write)
@@ -106,7 +145,11 @@ public:
         }
         return m_opens;
     }
-    ~FifoOpenCounter() { opens(); }
+    ~FifoOpenCounter()
+    {
+        opens();
+        ::unlink(m_path.constData());
+    }
 
 private:
     QByteArray m_path;
@@ -137,8 +180,6 @@ private slots:
     void taggedValuesMatchQSettings();
     void decodingEdges_data();
     void decodingEdges();
-    void hostileValue_data();
-    void hostileValue();
     void lineBreaksRoundTrip_data();
     void lineBreaksRoundTrip();
     void randomDateTimesRoundTrip();
@@ -148,6 +189,8 @@ private slots:
     void saveCreatesFolderAndLeavesNoProbe();
     void pendingChangesStayWithTheirFile();
     void fuzzInputsReadWithoutCrash();
+    void hostileFile_data();
+    void hostileFile();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -557,90 +600,6 @@ void tst_EasyIni::decodingEdges()
     QCOMPARE(EasyIni::stringToVariant(text), expected);
 }
 
-void tst_EasyIni::hostileValue_data()
-{
-    QTest::addColumn<QStringList>("values");
-    QTest::addColumn<QString>("fifo"); // a FIFO the values must never open
-
-    const auto polygonNamed = [](quint32 type) {
-        return streamedValue(QDataStream::Qt_4_0, [type](QDataStream &out) {
-            out << type << QByteArray("QPolygon") << quint32(0x7fffffff);
-        });
-    };
-    // 1121 maps down to 1024 at old versions, which means a name follows as well.
-    QTest::newRow("named type reaching a refused loader")
-        << QStringList{polygonNamed(1024), polygonNamed(1121)} << QString();
-    QTest::newRow("type number naming no type")
-        << QStringList{streamedValue(QDataStream::Qt_4_0,
-                                     [](QDataStream &out) { out << quint32(297) << QString(); }),
-                       streamedValue(QDataStream::Qt_5_6,
-                                     [](QDataStream &out) { out << quint32(1025) << quint8(0); })}
-        << QString();
-
-    // A zone id is a file name below the zone folder as it stands.
-    const QString fifo = m_fixtures.filePath(QStringLiteral("zone"));
-    QString id = QDir(QStringLiteral("/usr/share/zoneinfo")).relativeFilePath(fifo);
-    if (id.size() % 128 == 5)
-        id.prepend(QLatin1String("./")); // its length would hold a line feed byte
-    QTest::newRow("date-time in a zone named by a path")
-        << QStringList{dateTimeValue([&](QDataStream &out) { out << qint8(Qt::TimeZone) << id; }),
-                       dateTimeValue([&](QDataStream &out) {
-                           out << qint8(Qt::TimeZone) << QStringLiteral("OffsetFromUtc") << id
-                               << qint32(3600) << QString() << QString() << qint32(0) << QString();
-                       })}
-        << fifo;
-    QTest::newRow("date-time fields out of range")
-        << QStringList{dateTimeValue([](QDataStream &out) { out << qint8(7); }),
-                       dateTimeValue([](QDataStream &out) { out << qint8(-1); }),
-                       dateTimeValue([](QDataStream &out) {
-                           out << qint8(Qt::OffsetFromUTC) << qint32(0x7fffffff);
-                       })}
-        << QString();
-    QTest::newRow("rect overflowing an int")
-        << QStringList{"@Rect(2147483647 0 2 0)", "@Rect(0 -2147483648 1 -1)",
-                       streamedValue(QDataStream::Qt_4_0,
-                                     [](QDataStream &out) {
-                                         out << quint32(QMetaType::QRect) << qint32(INT_MIN)
-                                             << qint32(0) << qint32(INT_MAX) << qint32(0);
-                                     })}
-        << QString();
-}
-
-// Each value of a hostile file reads as its own plain text, before and after read-write saves.
-void tst_EasyIni::hostileValue()
-{
-    QFETCH(QStringList, values);
-    QFETCH(QString, fifo);
-    QByteArray file("[s]\n");
-    for (int i = 0; i < values.size(); ++i) {
-        QVERIFY(!values.at(i).contains(QLatin1Char('\n')) && !values.at(i).contains('\r'));
-        file += 'k' + QByteArray::number(i) + '=' + values.at(i).toUtf8() + '\n';
-    }
-    FileBytes::write(path(), file);
-
-    std::unique_ptr<FifoOpenCounter> fifoOpens;
-    if (!fifo.isEmpty()) {
-        fifoOpens.reset(new FifoOpenCounter(fifo));
-        QVERIFY(fifoOpens->isSet());
-    }
-
-    QByteArray saved;
-    for (int pass = 0; pass < 2; ++pass) {
-        EasyIni ini;
-        ini.load(path(), EasyIni::ReadWrite);
-        for (int i = 0; i < values.size(); ++i)
-            QCOMPARE(ini.value("s", 'k' + QString::number(i)), QVariant(values.at(i)));
-        ini.setValue("s", "k0", ini.value("s", "k0"));
-        ini.save();
-        if (pass == 1)
-            QCOMPARE(FileBytes::read(path()), saved);
-        saved = FileBytes::read(path());
-    }
-
-    if (fifoOpens)
-        QCOMPARE(fifoOpens->opens(), 0);
-}
-
 void tst_EasyIni::lineBreaksRoundTrip_data()
 {
     QTest::addColumn<QVariant>("value");
@@ -845,6 +804,139 @@ void tst_EasyIni::fuzzInputsReadWithoutCrash()
         }
     }
     QVERIFY(files > 5);
+}
+
+void tst_EasyIni::hostileFile_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("kind");       // a plain file unless makeFile() knows it
+    QTest::addColumn<QString>("critical");   // expected in the one critical message, if any
+    QTest::addColumn<QVariantMap>("values"); // "section/key" -> value after a read-only load
+    QTest::addColumn<bool>("roundTrip");     // a read-write save succeeds and keeps every value
+
+    const QByteArray page("[s]\nk=v\n");
+    const QVariantMap pageValues{{"s/k", "v"}};
+    // Bytes that fit beside the page lines, the added key of the save included.
+    const int room = int(EasyIni::MaxFileSize) - page.size() - 16;
+    QTest::newRow("device") << page << "device"
+                            << "不是普通文件" << QVariantMap{{"s/k", {}}} << false;
+    QTest::newRow("fifo") << page << "fifo"
+                          << "不是普通文件" << QVariantMap{{"s/k", {}}} << false;
+    QTest::newRow("directory") << page << "directory"
+                               << "不是普通文件" << QVariantMap{{"s/k", {}}} << false;
+    QTest::newRow("link to a file") << page << "link"
+                                    << "" << pageValues << true;
+    QTest::newRow("over the bound") << page + QByteArray(room + 17, ';') << ""
+                                    << "超过" << QVariantMap{{"s/k", {}}} << false;
+    // Shapes that once took dozens of times their size in memory load whole at the bound.
+    QTest::newRow("blank lines") << page + QByteArray(room - 4, '\n') + "j=w\n"
+                                 << ""
+                                 << "" << QVariantMap{{"s/k", "v"}, {"s/j", "w"}} << true;
+    QTest::newRow("tiny sections") << QByteArray(room / 4, '.').replace(".", "[a]\n") + page << ""
+                                   << "" << QVariantMap{{"s/k", "v"}, {"a/k", {}}} << true;
+    QTest::newRow("tiny keys") << page + QByteArray(room / 4, '.').replace(".", "a=b\n") << ""
+                               << "" << QVariantMap{{"s/k", "v"}, {"s/a", "b"}} << true;
+    // Written as they stand these would read back as a header, or trimmed, or as no key.
+    QTest::newRow("key line read back as a header")
+        << QByteArray("[s]\n[k=@String(v])\nafter=1\n") << ""
+        << "" << QVariantMap{{"s/[k", "v]"}, {"s/after", "1"}} << true;
+    QTest::newRow("blanks at the ends, empty value")
+        << QByteArray("[s]\nk=@String( v )\ne=@String()\nafter=1\n") << ""
+        << "" << QVariantMap{{"s/k", " v "}, {"s/e", ""}, {"s/after", "1"}} << true;
+
+    // Stored values that must never reach a loader: each reads as its own plain text.
+    const auto polygonNamed = [](quint32 type) {
+        return streamedValue(QDataStream::Qt_4_0, [type](QDataStream &out) {
+            out << type << QByteArray("QPolygon") << quint32(0x7fffffff);
+        });
+    };
+    // 1121 maps down to 1024 at old versions, which means a name follows as well.
+    addValueRow("named type reaching a refused loader",
+                QStringList{polygonNamed(1024), polygonNamed(1121)});
+    addValueRow(
+        "type number naming no type",
+        QStringList{streamedValue(QDataStream::Qt_4_0,
+                                  [](QDataStream &out) { out << quint32(297) << QString(); }),
+                    streamedValue(QDataStream::Qt_5_6,
+                                  [](QDataStream &out) { out << quint32(1025) << quint8(0); })});
+
+    // A zone id is a file name below the zone folder as it stands.
+    const QString fifo = m_fixtures.filePath(QStringLiteral("zone"));
+    QString id = QDir(QStringLiteral("/usr/share/zoneinfo")).relativeFilePath(fifo);
+    if (id.size() % 128 == 5)
+        id.prepend(QLatin1String("./")); // its length would hold a line feed byte
+    addValueRow(
+        "date-time in a zone named by a path",
+        QStringList{dateTimeValue([&](QDataStream &out) { out << qint8(Qt::TimeZone) << id; }),
+                    dateTimeValue([&](QDataStream &out) {
+                        out << qint8(Qt::TimeZone) << QStringLiteral("OffsetFromUtc") << id
+                            << qint32(3600) << QString() << QString() << qint32(0) << QString();
+                    })},
+        QStringLiteral("zone fifo"));
+    addValueRow("date-time fields out of range",
+                QStringList{dateTimeValue([](QDataStream &out) { out << qint8(7); }),
+                            dateTimeValue([](QDataStream &out) { out << qint8(-1); }),
+                            dateTimeValue([](QDataStream &out) {
+                                out << qint8(Qt::OffsetFromUTC) << qint32(0x7fffffff);
+                            })});
+    addValueRow("rect overflowing an int",
+                QStringList{"@Rect(2147483647 0 2 0)", "@Rect(0 -2147483648 1 -1)",
+                            streamedValue(QDataStream::Qt_4_0, [](QDataStream &out) {
+                                out << quint32(QMetaType::QRect) << qint32(INT_MIN) << qint32(0)
+                                    << qint32(INT_MAX) << qint32(0);
+                            })});
+}
+
+void tst_EasyIni::hostileFile()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, kind);
+    QFETCH(QString, critical);
+    QFETCH(QVariantMap, values);
+    QFETCH(bool, roundTrip);
+    makeFile(path(), kind, file);
+    // A FIFO that the values name as a time zone: opened, it would block the reader forever.
+    std::unique_ptr<FifoOpenCounter> zoneOpens;
+    if (kind == QLatin1String("zone fifo")) {
+        zoneOpens.reset(new FifoOpenCounter(m_fixtures.filePath(QStringLiteral("zone"))));
+        QVERIFY(zoneOpens->isSet());
+    }
+    auto check = [&](const EasyIni &ini) {
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            const QVariant got = ini.value(it.key().section('/', 0, 0), it.key().section('/', 1));
+            QCOMPARE(got.isValid(), it.value().isValid());
+            QCOMPARE(got, it.value());
+        }
+    };
+    {
+        MessageCapture capture;
+        EasyIni ini;
+        ini.load(path(), EasyIni::ReadOnly);
+        const QStringList found = criticals(capture);
+        QCOMPARE(found.size(), critical.isEmpty() ? 0 : 1);
+        if (!critical.isEmpty())
+            QVERIFY2(found.first().contains(critical) && found.first().contains(path()),
+                     qPrintable(found.first()));
+        check(ini);
+    }
+    MessageCapture quiet;
+    EasyIni ini;
+    ini.load(path(), EasyIni::ReadWrite);
+    ini.setValue("added", "k", "1");
+    QCOMPARE(ini.save(), roundTrip);
+    QCOMPARE(ini.errorString().isEmpty(), roundTrip);
+    ini.load(path(), EasyIni::ReadOnly);
+    check(ini);
+    if (!roundTrip) {
+        // Nothing replaced what was never read.
+        QCOMPARE(QFileInfo(path()).isFile(), kind.isEmpty());
+        if (kind.isEmpty())
+            QCOMPARE(FileBytes::read(path()), file);
+    } else {
+        QCOMPARE(ini.value("added", "k"), QVariant("1"));
+    }
+    if (zoneOpens)
+        QCOMPARE(zoneOpens->opens(), 0);
 }
 
 // The child of saveIntoReadOnlyFolder, run as another user: one save in read-write mode.

@@ -14,6 +14,10 @@
 #include "common/appstate.h"
 #include "config/frmexcelshow.h"
 #include "support/filebytes.h"
+#include "support/filesizelimit.h"
+#include "support/messagecapture.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -37,6 +41,8 @@ private slots:
     void missingFileGivesEmptyValues();
     void saveWritesExactlyEightKeys();
     void pastedLineBreakStaysInItsField();
+    void failedSaveIsReported_data();
+    void failedSaveIsReported();
     void logBoxSendsItsState();
     void sectionSwitchesWithoutGuards();
     void setButtonKeepsFormSize_data();
@@ -183,6 +189,70 @@ void tst_FrmConfig::pastedLineBreakStaysInItsField()
     QCOMPARE(editText(&next, "le_minio_ip"), QStringLiteral("5.6.7.8"));
     QCOMPARE(g_logFileDir, logs);
     QCOMPARE(g_tmpDir, pasted);
+}
+
+void tst_FrmConfig::failedSaveIsReported_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason"); // in the one critical message; none when empty
+    QTest::newRow("written") << ""
+                             << "";
+    QTest::newRow("folder is a file") << "folder is a file"
+                                      << "无法创建文件夹";
+    QTest::newRow("directory") << "directory"
+                               << "不是普通文件";
+    QTest::newRow("fifo") << "fifo"
+                          << "不是普通文件";
+    QTest::newRow("disk full") << "disk full"
+                               << "";
+}
+
+void tst_FrmConfig::failedSaveIsReported()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    const QByteArray old("[Http]\nip=1.2.3.4\n");
+    if (kind == QLatin1String("folder is a file")) {
+        FileBytes::write(m_dir->filePath(QStringLiteral("file")), "x");
+        g_iniFilePath = m_dir->filePath(QStringLiteral("file/Kestrane.ini"));
+    } else if (kind == QLatin1String("directory")) {
+        QVERIFY(QDir().mkpath(g_iniFilePath));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(mkfifo(QFile::encodeName(g_iniFilePath).constData(), 0600), 0);
+    } else {
+        FileBytes::write(g_iniFilePath, old);
+    }
+    FrmConfigBasic page;
+    auto *ip = page.findChild<QLineEdit *>(QStringLiteral("le_http_ip"));
+    ip->setText(QStringLiteral("10.9.8.7"));
+    const QString before = g_httpBaseUrl;
+    MessageCapture capture;
+    {
+        const FileSizeLimit full(kind == QLatin1String("disk full") ? 20 : RLIM_INFINITY);
+        QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("pb_set")), Qt::LeftButton);
+    }
+    QStringList criticals;
+    for (const auto &message : capture.messages())
+        if (message.first == QtCriticalMsg)
+            criticals << message.second;
+    if (kind.isEmpty()) {
+        QVERIFY(criticals.isEmpty());
+        QVERIFY(FileBytes::read(g_iniFilePath).startsWith("[Http]\nip=10.9.8.7\n"));
+    } else {
+        QCOMPARE(criticals.size(), 1);
+        const QString &text = criticals.first();
+        QVERIFY2(text.startsWith(QStringLiteral("设置文件保存失败：") + g_iniFilePath + "：") &&
+                     text.contains(reason),
+                 qPrintable(text));
+        if (kind == QLatin1String("disk full"))
+            QCOMPARE(FileBytes::read(g_iniFilePath), old);
+        else
+            QVERIFY(!QFileInfo(g_iniFilePath).isFile());
+    }
+    // The page keeps what was typed, nothing else changes and no box comes up.
+    QCOMPARE(ip->text(), QStringLiteral("10.9.8.7"));
+    QCOMPARE(g_httpBaseUrl, before);
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void tst_FrmConfig::logBoxSendsItsState()
