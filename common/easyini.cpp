@@ -549,11 +549,14 @@ QVariant EasyIni::stringToVariant(const QString &stored)
             return text.mid(8, text.size() - 9);
         if (text.startsWith(QLatin1String("@Variant(")))
             return streamedVariant(text, 9, QDataStream::Qt_4_0);
-        if (text.startsWith(QLatin1String("@DateTime(")))
-            return streamedVariant(text, 10, QDataStream::Qt_5_6);
+        if (text.startsWith(QLatin1String("@DateTime("))) {
+            // Any other type would be written back as "@Variant(", at another stream version.
+            const QVariant value = streamedVariant(text, 10, QDataStream::Qt_5_6);
+            return value.userType() == QMetaType::QDateTime ? value : QVariant(text);
+        }
         if (text.startsWith(QLatin1String("@Rect("))) {
             const QList<int> a = integerArgs(text, 5, 4);
-            if (!a.isEmpty())
+            if (!a.isEmpty() && VariantStreamCheck::rectFits(a.at(0), a.at(1), a.at(2), a.at(3)))
                 return QRect(a.at(0), a.at(1), a.at(2), a.at(3));
         } else if (text.startsWith(QLatin1String("@Size("))) {
             const QList<int> a = integerArgs(text, 5, 2);

@@ -2,12 +2,40 @@
 
 #include <QDataStream>
 #include <QMetaType>
+#include <QSet>
+#include <QTimeZone>
 #include <QVariant>
 #include <QtEndian>
+
+#include <limits>
 
 namespace {
 
 constexpr int MaxDepth = 32;
+constexpr qint32 SecondsPerDay = 24 * 60 * 60;
+
+bool fitsInt(qint64 value)
+{
+    return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
+}
+
+// QRect keeps x + length - 1 and gives the length back as that minus x, plus 1.
+bool spanFits(qint64 start, qint64 length)
+{
+    return fitsInt(start) && fitsInt(length) && fitsInt(length - 1) && fitsInt(start + length) &&
+           fitsInt(start + length - 1);
+}
+
+// A zone id is opened as a file below the zone folder as it stands, so only the ids the
+// system lists are let through; the list is read once, without building a zone from the id.
+bool isSystemZone(const QString &id)
+{
+    static const QSet<QByteArray> ids = [] {
+        const QList<QByteArray> list = QTimeZone::availableTimeZoneIds();
+        return QSet<QByteArray>(list.begin(), list.end());
+    }();
+    return ids.contains(id.toUtf8());
+}
 
 // Loaders that trust their counts, decode images or profiles, recurse without a bound or
 // take a function pointer from the bytes (an easing curve): refused wherever they appear.
@@ -69,6 +97,7 @@ bool hasBoundedLoader(int type, int version)
     case QMetaType::QVector4D:
     case QMetaType::QQuaternion:
     case QMetaType::QSizePolicy:
+    case QMetaType::QRegExp:
         return true;
     case QMetaType::QFont:
         // Later streams add a family list, read with a trusted count.
@@ -83,14 +112,19 @@ bool hasBoundedLoader(int type, int version)
 bool VariantStreamCheck::isSafe(const QByteArray &bytes, int version)
 {
     VariantStreamCheck check(bytes, version);
-    return check.variant(0, true);
+    return check.variant(0);
+}
+
+bool VariantStreamCheck::rectFits(qint64 x, qint64 y, qint64 width, qint64 height)
+{
+    return spanFits(x, width) && spanFits(y, height);
 }
 
 VariantStreamCheck::VariantStreamCheck(const QByteArray &bytes, int version)
     : m_bytes(bytes), m_version(version)
 {}
 
-bool VariantStreamCheck::variant(int depth, bool topLevel)
+bool VariantStreamCheck::variant(int depth)
 {
     if (depth > MaxDepth)
         return false;
@@ -103,21 +137,8 @@ bool VariantStreamCheck::variant(int depth, bool topLevel)
     int type = mappedType(stored);
     if (type == QMetaType::User && !userTypeByName(&type))
         return false;
-    if (isRefused(type))
-        return false;
-    switch (type) {
-    case QMetaType::QVariantList:
-    case QMetaType::QVariantMap:
-    case QMetaType::QVariantHash:
-    case QMetaType::QStringList:
-    case QMetaType::QByteArrayList:
-    case QMetaType::QVariant:
-        return skipValue(type, depth);
-    default:
-        // A value of its own is read by the framework, which copes with short data; inside
-        // a container it must be stepped over to reach the next element.
-        return topLevel || skipValue(type, depth);
-    }
+    // Every value is walked, a lone one too: its loader is the framework's all the same.
+    return !isRefused(type) && skipValue(type, depth);
 }
 
 bool VariantStreamCheck::skipValue(int type, int depth)
@@ -144,6 +165,7 @@ bool VariantStreamCheck::skipValue(int type, int depth)
     case QMetaType::QColor:
         return skip(11);
     case QMetaType::QRect:
+        return skipRect();
     case QMetaType::QSizeF:
     case QMetaType::QLine:
     case QMetaType::QPointF:
@@ -153,14 +175,8 @@ bool VariantStreamCheck::skipValue(int type, int depth)
         return skip(32);
     case QMetaType::QDate:
         return skip(m_version >= QDataStream::Qt_5_0 ? 8 : 4);
-    case QMetaType::QDateTime: {
-        quint8 spec = 0;
-        if (!skip(m_version >= QDataStream::Qt_5_0 ? 12 : 8) || !readU8(&spec))
-            return false;
-        if (m_version < QDataStream::Qt_5_2 || spec <= Qt::UTC)
-            return true;
-        return spec == Qt::OffsetFromUTC && skip(4);
-    }
+    case QMetaType::QDateTime:
+        return skipDateTime();
     case QMetaType::QString:
         return skipString();
     case QMetaType::QByteArray:
@@ -179,7 +195,7 @@ bool VariantStreamCheck::skipValue(int type, int depth)
         if (!readCount(&count, 4))
             return false;
         for (quint32 i = 0; i < count; ++i) {
-            if (!variant(depth + 1, false))
+            if (!variant(depth + 1))
                 return false;
         }
         return true;
@@ -196,16 +212,72 @@ bool VariantStreamCheck::skipValue(int type, int depth)
         if (!readCount(&count, 8))
             return false;
         for (quint32 i = 0; i < count; ++i) {
-            if (!skipString() || !variant(depth + 1, false))
+            if (!skipString() || !variant(depth + 1))
                 return false;
         }
         return true;
     case QMetaType::QVariant:
         // A variant holding a variant: each level counts against the depth limit.
-        return variant(depth + 1, false);
+        return variant(depth + 1);
     default:
         return hasBoundedLoader(type, m_version) && skipLoaded(type);
     }
+}
+
+bool VariantStreamCheck::skipRect()
+{
+    qint32 x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    if (!readI32(&x1) || !readI32(&y1) || !readI32(&x2) || !readI32(&y2))
+        return false;
+    // Width and height are computed from the corners: they must fit an int too.
+    return rectFits(x1, y1, qint64(x2) - x1 + 1, qint64(y2) - y1 + 1);
+}
+
+bool VariantStreamCheck::skipDateTime()
+{
+    quint8 spec = 0;
+    if (!skip(m_version >= QDataStream::Qt_5_0 ? 12 : 8) || !readU8(&spec))
+        return false;
+    // Older streams map every byte to a time spec and read nothing more.
+    if (m_version < QDataStream::Qt_5_2)
+        return true;
+    qint32 offset = 0;
+    switch (spec) {
+    case Qt::LocalTime:
+    case Qt::UTC:
+        return true;
+    case Qt::OffsetFromUTC:
+        return readI32(&offset) && offset > -SecondsPerDay && offset < SecondsPerDay;
+    case Qt::TimeZone:
+        return skipTimeZone();
+    default:
+        // Loaded as it stands, such a value crashes the writer of the next save.
+        return false;
+    }
+}
+
+// A zone id, or "OffsetFromUtc" then id, offset, name, abbreviation, country and comment.
+// The framework tries the id as a system zone either way.
+bool VariantStreamCheck::skipTimeZone()
+{
+    QString id;
+    if (!readString(&id))
+        return false;
+    if (id == QLatin1String("OffsetFromUtc") && (!readString(&id) || !skip(4) || !skipString() ||
+                                                 !skipString() || !skip(4) || !skipString()))
+        return false;
+    return isSystemZone(id);
+}
+
+bool VariantStreamCheck::readString(QString *text)
+{
+    const qint64 start = m_pos;
+    if (!skipString())
+        return false;
+    QDataStream stream(m_bytes.mid(int(start), int(m_pos - start)));
+    stream.setVersion(m_version);
+    stream >> *text;
+    return stream.status() == QDataStream::Ok;
 }
 
 bool VariantStreamCheck::skipLoaded(int type)
@@ -268,6 +340,15 @@ bool VariantStreamCheck::readU32(quint32 *value)
     return true;
 }
 
+bool VariantStreamCheck::readI32(qint32 *value)
+{
+    quint32 bits = 0;
+    if (!readU32(&bits))
+        return false;
+    *value = qint32(bits);
+    return true;
+}
+
 bool VariantStreamCheck::readU8(quint8 *value)
 {
     if (m_bytes.size() - m_pos < 1)
@@ -285,21 +366,21 @@ bool VariantStreamCheck::skip(qint64 size)
     return true;
 }
 
-// Streams older than Qt 5 numbered some types differently; QVariant::load maps them so.
-// QMetaType::User itself means a name follows; a number past it names no type a settings
-// file can hold.
+// Streams older than Qt 5 numbered some types differently; mapped exactly as QVariant::load
+// maps them, so that every number the framework reads as "a name follows" (QMetaType::User)
+// comes out as such. Any other number past it names no type a settings file can hold.
 int VariantStreamCheck::mappedType(quint32 type) const
 {
-    const int unnamedUserType = QMetaType::User + 1;
-    if (m_version >= QDataStream::Qt_5_0)
-        return type > quint32(QMetaType::User) ? unnamedUserType : int(type);
-    if (type == 127)
-        return QMetaType::User;
-    if (type >= 128)
-        return type - 97 >= quint32(QMetaType::User) ? unnamedUserType : int(type - 97);
-    if (type == 75)
-        return QMetaType::QSizePolicy;
-    if (type > 75 && type <= 86)
-        return int(type) - 1;
-    return int(type);
+    quint32 mapped = type;
+    if (m_version < QDataStream::Qt_5_0) {
+        if (type == 127)
+            mapped = QMetaType::User;
+        else if (type >= 128 && type != quint32(QMetaType::User))
+            mapped = type - 97;
+        else if (type == 75)
+            mapped = QMetaType::QSizePolicy;
+        else if (type > 75 && type <= 86)
+            mapped = type - 1;
+    }
+    return mapped > quint32(QMetaType::User) ? QMetaType::User + 1 : int(mapped);
 }

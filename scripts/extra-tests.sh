@@ -4,7 +4,8 @@
 # - builds tests/parent, a project of its own that adds the repository as a subdirectory and
 #   links the library, and runs its probe;
 # - builds the settings reader's libFuzzer target and runs it for a bounded minute over the
-#   seed corpus. A crash fails the test command; the crashing input is left in
+#   seed corpus, with a dictionary of the value tags and type numbers. A crash, or a file
+#   that a read-write save changes, fails the test command; the crashing input is left in
 #   <build folder>/fuzz/ to be added to tests/fuzz/regressions/.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -47,7 +48,8 @@ timeout -k 10 300 "$moc" "$root/common/easyini.h" -o "$out/moc_easyini.cpp" || {
 }
 # shellcheck disable=SC2046
 timeout -k 10 600 clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address -fPIC -I"$root" \
-    "$root/tests/fuzz/fuzz_easyini.cpp" "$root/common/easyini.cpp" \
+    -I"$root/tests" "$root/tests/fuzz/fuzz_easyini.cpp" "$root/tests/support/iniroundtrip.cpp" \
+    "$root/common/easyini.cpp" \
     "$root/common/instanceregistry.cpp" "$root/common/variantstreamcheck.cpp" "$out/moc_easyini.cpp" \
     $(pkg-config --cflags --libs Qt5Gui) -o "$out/fuzz_easyini" && [ -x "$out/fuzz_easyini" ] || {
     echo "=== fuzz: build failed"
@@ -61,6 +63,7 @@ echo "=== fuzz: running for 60 s"
 ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=0 QT_QPA_PLATFORM=offscreen \
     timeout -k 10 150 "$out/fuzz_easyini" -max_total_time=60 -timeout=10 \
     -rss_limit_mb=2048 -malloc_limit_mb=1048576 -print_final_stats=1 \
+    -dict="$root/tests/fuzz/easyini.dict" \
     -artifact_prefix="$out/" "$out/corpus" "$root/tests/fuzz/corpus" \
     "$root/tests/fuzz/regressions" >"$out/fuzz.log" 2>&1
 status=$?

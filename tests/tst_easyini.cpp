@@ -10,15 +10,22 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QTimeZone>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <climits>
+#include <fcntl.h>
 #include <functional>
+#include <memory>
+#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/easyini.h"
 #include "support/filebytes.h"
 #include "support/filesizelimit.h"
+#include "support/iniroundtrip.h"
 #include "support/messagecapture.h"
 
 // A failing allocation must come back as std::bad_alloc, as it does in the release build,
@@ -72,6 +79,85 @@ const QByteArray kPageFile = "[Http]\nip=10.1.2.3\nport=8080\n"
                              "[Path]\ncraftDataDir=D:/craft\ntmpDir=tmp\nlogFileDir=logs\n"
                              "[Minio]\nip=10.1.2.4\nport=9005\nbukeName=zaravazez\n";
 
+// A hostile-file row of value texts as s/k0, s/k1, ...: each reads back as its own text.
+void addValueRow(const char *name, const QStringList &texts, const QString &kind = QString())
+{
+    QByteArray file("[s]\n");
+    QVariantMap values;
+    for (int i = 0; i < texts.size(); ++i) {
+        QVERIFY(!texts.at(i).contains(QLatin1Char('\n')) && !texts.at(i).contains('\r'));
+        file += 'k' + QByteArray::number(i) + '=' + texts.at(i).toUtf8() + '\n';
+        values.insert(QStringLiteral("s/k") + QString::number(i), texts.at(i));
+    }
+    QTest::newRow(name) << file << kind << QString() << values << true;
+}
+
+// A value text of data-stream bytes: "@Variant(" at version 4.0, "@DateTime(" otherwise.
+QString streamedValue(int version, const std::function<void(QDataStream &)> &write)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(version);
+    write(out);
+    return QString::fromLatin1(version == QDataStream::Qt_4_0 ? "@Variant(" : "@DateTime(") +
+           QString::fromLatin1(bytes.constData(), bytes.size()) + QLatin1Char(')');
+}
+
+// A stored date-time at version 5.6: fixed date and time, then `tail` after them.
+QString dateTimeValue(const std::function<void(QDataStream &)> &tail)
+{
+    return streamedValue(QDataStream::Qt_5_6, [&](QDataStream &out) {
+        out << quint32(QMetaType::QDateTime) << quint8(0) << QDate(2024, 5, 17) << QTime(8, 30);
+        tail(out);
+    });
+}
+
+// Counts the times something opens a FIFO for reading. Each such open meets a writer that
+// closes at once, so the reader sees an empty file instead of blocking forever.
+class FifoOpenCounter
+{
+public:
+    explicit FifoOpenCounter(const QString &path) : m_path(QFile::encodeName(path))
+    {
+        if (mkfifo(m_path.constData(), 0600) != 0)
+            return;
+        m_writer = std::thread([this] {
+            for (;;) {
+                const int fd = ::open(m_path.constData(), O_WRONLY);
+                if (m_stopping || fd < 0) {
+                    ::close(fd);
+                    return;
+                }
+                ++m_opens;
+                ::close(fd);
+            }
+        });
+    }
+    bool isSet() const { return m_writer.joinable(); }
+    // Ends the watch and returns the count.
+    int opens()
+    {
+        if (m_writer.joinable()) {
+            m_stopping = true;
+            const int fd = ::open(m_path.constData(), O_RDONLY | O_NONBLOCK);
+            m_writer.join();
+            ::close(fd);
+        }
+        return m_opens;
+    }
+    ~FifoOpenCounter()
+    {
+        opens();
+        ::unlink(m_path.constData());
+    }
+
+private:
+    QByteArray m_path;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<int> m_opens{0};
+    std::thread m_writer;
+};
+
 } // namespace
 
 class tst_EasyIni : public QObject
@@ -108,6 +194,8 @@ private slots:
 
 private:
     QTemporaryDir *m_dir = nullptr;
+    // Lives as long as the test object, so data functions may name files in it.
+    QTemporaryDir m_fixtures;
     QString path(const QString &name = QStringLiteral("app.ini")) const
     {
         return m_dir->filePath(name);
@@ -373,6 +461,10 @@ void tst_EasyIni::taggedValuesMatchQSettings_data()
     QTest::newRow("invalid") << QVariant() << QVariant() << "@Invalid()";
     const QDateTime when(QDate(2024, 5, 17), QTime(8, 30, 15), Qt::UTC);
     QTest::newRow("date-time") << QVariant(when) << QVariant(when) << QString();
+    const QDateTime zoned(when.date(), when.time(), QTimeZone("Europe/Berlin"));
+    QTest::newRow("date-time in a system zone") << QVariant(zoned) << QVariant(zoned) << QString();
+    const QDateTime offset(when.date(), when.time(), Qt::OffsetFromUTC, -5 * 3600);
+    QTest::newRow("date-time with an offset") << QVariant(offset) << QVariant(offset) << QString();
     QTest::newRow("date") << QVariant(QDate(2023, 1, 2)) << QVariant(QDate(2023, 1, 2))
                           << QString();
     // No nested QString: its type number is a line feed, escaped in a form QSettings lacks.
@@ -451,14 +543,7 @@ void tst_EasyIni::decodingEdges_data()
     QTest::newRow("unknown user type")
         << QString::fromLatin1("@Variant(\0\0\0\x7f\0\0\0\0\x03xyz)", 22)
         << QVariant(QString::fromLatin1("@Variant(\0\0\0\x7f\0\0\0\0\x03xyz)", 22));
-    auto stream = [](int version, const std::function<void(QDataStream &)> &write) {
-        QByteArray bytes;
-        QDataStream out(&bytes, QIODevice::WriteOnly);
-        out.setVersion(version);
-        write(out);
-        return QString::fromLatin1(version == QDataStream::Qt_4_0 ? "@Variant(" : "@DateTime(") +
-               QString::fromLatin1(bytes.constData(), bytes.size()) + QLatin1Char(')');
-    };
+    const auto stream = streamedValue;
     // A polygon claiming four billion points: the framework's loader would run away.
     const QString polygon = stream(QDataStream::Qt_5_6, [](QDataStream &out) {
         out << quint32(QMetaType::QPolygonF) << quint8(0) << quint32(0xffffffff);
@@ -699,7 +784,7 @@ void tst_EasyIni::pendingChangesStayWithTheirFile()
 
 void tst_EasyIni::fuzzInputsReadWithoutCrash()
 {
-    // Seeds and every input the fuzzer ever crashed on.
+    // Seeds and every input the fuzzer ever failed on; each also survives a save unchanged.
     int files = 0;
     for (const char *folder : {"fuzz/corpus", "fuzz/regressions"}) {
         const QString dir = QFINDTESTDATA(folder);
@@ -712,6 +797,9 @@ void tst_EasyIni::fuzzInputsReadWithoutCrash()
             (void)ini.value("s", "k").toString();
             (void)EasyIni::variantToString(
                 EasyIni::stringToVariant(QString::fromLatin1(FileBytes::read(file))));
+            FileBytes::write(path(), FileBytes::read(file));
+            const QString changed = IniRoundTrip::mismatch(path());
+            QVERIFY2(changed.isEmpty(), qPrintable(name + QLatin1String(": ") + changed));
             ++files;
         }
     }
@@ -721,7 +809,7 @@ void tst_EasyIni::fuzzInputsReadWithoutCrash()
 void tst_EasyIni::hostileFile_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("kind");       // a plain file when empty, see makeFile()
+    QTest::addColumn<QString>("kind");       // a plain file unless makeFile() knows it
     QTest::addColumn<QString>("critical");   // expected in the one critical message, if any
     QTest::addColumn<QVariantMap>("values"); // "section/key" -> value after a read-only load
     QTest::addColumn<bool>("roundTrip");     // a read-write save succeeds and keeps every value
@@ -755,6 +843,48 @@ void tst_EasyIni::hostileFile_data()
     QTest::newRow("blanks at the ends, empty value")
         << QByteArray("[s]\nk=@String( v )\ne=@String()\nafter=1\n") << ""
         << "" << QVariantMap{{"s/k", " v "}, {"s/e", ""}, {"s/after", "1"}} << true;
+
+    // Stored values that must never reach a loader: each reads as its own plain text.
+    const auto polygonNamed = [](quint32 type) {
+        return streamedValue(QDataStream::Qt_4_0, [type](QDataStream &out) {
+            out << type << QByteArray("QPolygon") << quint32(0x7fffffff);
+        });
+    };
+    // 1121 maps down to 1024 at old versions, which means a name follows as well.
+    addValueRow("named type reaching a refused loader",
+                QStringList{polygonNamed(1024), polygonNamed(1121)});
+    addValueRow(
+        "type number naming no type",
+        QStringList{streamedValue(QDataStream::Qt_4_0,
+                                  [](QDataStream &out) { out << quint32(297) << QString(); }),
+                    streamedValue(QDataStream::Qt_5_6,
+                                  [](QDataStream &out) { out << quint32(1025) << quint8(0); })});
+
+    // A zone id is a file name below the zone folder as it stands.
+    const QString fifo = m_fixtures.filePath(QStringLiteral("zone"));
+    QString id = QDir(QStringLiteral("/usr/share/zoneinfo")).relativeFilePath(fifo);
+    if (id.size() % 128 == 5)
+        id.prepend(QLatin1String("./")); // its length would hold a line feed byte
+    addValueRow(
+        "date-time in a zone named by a path",
+        QStringList{dateTimeValue([&](QDataStream &out) { out << qint8(Qt::TimeZone) << id; }),
+                    dateTimeValue([&](QDataStream &out) {
+                        out << qint8(Qt::TimeZone) << QStringLiteral("OffsetFromUtc") << id
+                            << qint32(3600) << QString() << QString() << qint32(0) << QString();
+                    })},
+        QStringLiteral("zone fifo"));
+    addValueRow("date-time fields out of range",
+                QStringList{dateTimeValue([](QDataStream &out) { out << qint8(7); }),
+                            dateTimeValue([](QDataStream &out) { out << qint8(-1); }),
+                            dateTimeValue([](QDataStream &out) {
+                                out << qint8(Qt::OffsetFromUTC) << qint32(0x7fffffff);
+                            })});
+    addValueRow("rect overflowing an int",
+                QStringList{"@Rect(2147483647 0 2 0)", "@Rect(0 -2147483648 1 -1)",
+                            streamedValue(QDataStream::Qt_4_0, [](QDataStream &out) {
+                                out << quint32(QMetaType::QRect) << qint32(INT_MIN) << qint32(0)
+                                    << qint32(INT_MAX) << qint32(0);
+                            })});
 }
 
 void tst_EasyIni::hostileFile()
@@ -765,6 +895,12 @@ void tst_EasyIni::hostileFile()
     QFETCH(QVariantMap, values);
     QFETCH(bool, roundTrip);
     makeFile(path(), kind, file);
+    // A FIFO that the values name as a time zone: opened, it would block the reader forever.
+    std::unique_ptr<FifoOpenCounter> zoneOpens;
+    if (kind == QLatin1String("zone fifo")) {
+        zoneOpens.reset(new FifoOpenCounter(m_fixtures.filePath(QStringLiteral("zone"))));
+        QVERIFY(zoneOpens->isSet());
+    }
     auto check = [&](const EasyIni &ini) {
         for (auto it = values.cbegin(); it != values.cend(); ++it) {
             const QVariant got = ini.value(it.key().section('/', 0, 0), it.key().section('/', 1));
@@ -799,6 +935,8 @@ void tst_EasyIni::hostileFile()
     } else {
         QCOMPARE(ini.value("added", "k"), QVariant("1"));
     }
+    if (zoneOpens)
+        QCOMPARE(zoneOpens->opens(), 0);
 }
 
 // The child of saveIntoReadOnlyFolder, run as another user: one save in read-write mode.

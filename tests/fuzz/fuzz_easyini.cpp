@@ -1,15 +1,18 @@
 // libFuzzer target for the settings file reader: any bytes as a settings file, and any
-// text as a stored value, must read without crashing; any text or bytes must survive
-// encoding and decoding.
+// text as a stored value, must read without crashing; a file saved in read-write mode must
+// read back the same and save the same bytes again; any text or bytes must survive encoding
+// and decoding.
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 #include "common/easyini.h"
+#include "support/iniroundtrip.h"
 
 namespace {
 QTemporaryDir *g_dir = nullptr;
@@ -40,6 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const char *section : {"Http", "Path", "Minio", "s"})
         for (const char *key : {"ip", "port", "logFileDir", "k"})
             (void)ini.value(QLatin1String(section), QLatin1String(key)).toString();
+
+    const QString changed = IniRoundTrip::mismatch(path);
+    if (!changed.isEmpty()) {
+        fprintf(stderr, "save changed the file: %s\n", qPrintable(changed));
+        abort();
+    }
 
     // The same bytes as one value text, and its encoding back.
     const QVariant value = EasyIni::stringToVariant(QString::fromLatin1(bytes.constData(), size));
