@@ -382,8 +382,12 @@ void EasyIni::setValue(const QString &section, const QString &key, const QVarian
         appendEntry(target, std::move(entry));
         k = target.entries.size() - 1;
     }
-    target.entries[k].value = value;
-    target.entries[k].valueAsRead = false;
+    IniEntry &entry = target.entries[k];
+    // The value it already holds keeps the form it was read in, so the file means the same.
+    if (!entry.valueAsRead || entry.value != value) {
+        entry.value = value;
+        entry.valueAsRead = false;
+    }
     dirty = true;
 }
 
