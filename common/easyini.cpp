@@ -215,6 +215,28 @@ bool unescapedLineBreaks(const QString &text, QString *out)
     return true;
 }
 
+// UTF-8 cannot hold half of a surrogate pair: the index of the first such half, or -1.
+int lonelySurrogateAt(const QString &text, int from = 0)
+{
+    const int size = text.size();
+    for (int i = from; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return i;
+    }
+    return -1;
+}
+
+// A UTF-16 or UTF-32 file may hold half pairs; read like invalid UTF-8, as the replacement
+// character, so that names and lines read back the same after a save.
+void replaceLonelySurrogates(QString &text)
+{
+    for (int i = lonelySurrogateAt(text); i >= 0; i = lonelySurrogateAt(text, i + 1))
+        text[i] = QChar::ReplacementCharacter;
+}
+
 // The tagged text form of QSettings' INI format.
 QString taggedText(const QVariant &value)
 {
@@ -232,6 +254,9 @@ QString taggedText(const QVariant &value)
     case QMetaType::Double:
     case QMetaType::QKeySequence: {
         QString text = value.toString();
+        // Written as text it would lose half a surrogate pair: kept in its stream form.
+        if (lonelySurrogateAt(text) >= 0)
+            break;
         if (text.contains(QChar::Null))
             return QStringLiteral("@String(") + text + QLatin1Char(')');
         if (text.startsWith(QLatin1Char('@')))
@@ -405,8 +430,9 @@ void EasyIni::readFile()
     qDebug().noquote() << "load ini" << filePath;
     // UTF-8 unless a byte-order mark names another Unicode form, as a text stream reads it.
     const QTextCodec *codec = QTextCodec::codecForUtfText(bytes, QTextCodec::codecForMib(106));
-    const QString text = codec->toUnicode(bytes);
+    QString text = codec->toUnicode(bytes);
     bytes.clear();
+    replaceLonelySurrogates(text);
     parse(text);
 }
 

@@ -843,6 +843,14 @@ void tst_EasyIni::hostileFile_data()
     QTest::newRow("blanks at the ends, empty value")
         << QByteArray("[s]\nk=@String( v )\ne=@String()\nafter=1\n") << ""
         << "" << QVariantMap{{"s/k", " v "}, {"s/e", ""}, {"s/after", "1"}} << true;
+    // UTF-8 cannot hold half a surrogate pair: read as the replacement character.
+    const QString halves = QStringLiteral("[s]\nk") + QChar(0xd800) + QStringLiteral("=v") +
+                           QChar(0xdc00) + QStringLiteral("\n");
+    QTest::newRow("half surrogate pairs in a UTF-16 file")
+        << QByteArray("\xff\xfe") +
+               QByteArray(reinterpret_cast<const char *>(halves.utf16()), halves.size() * 2)
+        << ""
+        << "" << QVariantMap{{QStringLiteral("s/k\uFFFD"), QStringLiteral("v\uFFFD")}} << true;
 
     // Stored values that must never reach a loader: each reads as its own plain text.
     const auto polygonNamed = [](quint32 type) {
