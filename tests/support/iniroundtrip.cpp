@@ -56,8 +56,15 @@ Line parsed(const QString &line)
 // UTF-8 unless a byte-order mark says otherwise; CR, LF and CRLF end lines.
 QList<Line> lines(const QByteArray &bytes)
 {
-    const QString text =
+    QString text =
         QTextCodec::codecForUtfText(bytes, QTextCodec::codecForMib(106))->toUnicode(bytes);
+    // Half surrogate pairs (from a UTF-16 or UTF-32 file) read as the replacement character.
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (text.at(i).isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
     QList<Line> out;
     int start = 0;
     for (int i = 0; i < text.size(); ++i) {
