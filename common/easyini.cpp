@@ -556,6 +556,10 @@ QByteArray EasyIni::serialized() const
             text += QLatin1Char('\n');
         }
     }
+    // A leading U+FEFF would read back as a byte-order mark and vanish: a mark in front
+    // keeps it a character of the first line.
+    if (text.startsWith(QChar(QChar::ByteOrderMark)))
+        text.prepend(QChar(QChar::ByteOrderMark));
     return text.toUtf8();
 }
 

@@ -851,6 +851,9 @@ void tst_EasyIni::hostileFile_data()
                QByteArray(reinterpret_cast<const char *>(halves.utf16()), halves.size() * 2)
         << ""
         << "" << QVariantMap{{QStringLiteral("s/k\uFFFD"), QStringLiteral("v\uFFFD")}} << true;
+    // Only the first is a mark; the second is a character of the first line.
+    QTest::newRow("byte-order mark twice") << QByteArray("\xef\xbb\xbf\xef\xbb\xbf[s]\nk=v\n") << ""
+                                           << "" << QVariantMap{{"s/k", {}}} << true;
 
     // Stored values that must never reach a loader: each reads as its own plain text.
     const auto polygonNamed = [](quint32 type) {
