@@ -12,6 +12,7 @@
 #include <QTemporaryFile>
 #include <QTextCodec>
 
+#include <algorithm>
 #include <new>
 
 #include "common/singleinstance.h"
@@ -237,6 +238,69 @@ void replaceLonelySurrogates(QString &text)
         text[i] = QChar::ReplacementCharacter;
 }
 
+bool holdsHash(const QVariant &value)
+{
+    switch (value.userType()) {
+    case QMetaType::QVariantHash:
+        return true;
+    case QMetaType::QVariantList: {
+        const QVariantList list = value.toList();
+        return std::any_of(list.cbegin(), list.cend(), holdsHash);
+    }
+    case QMetaType::QVariantMap: {
+        const QVariantMap map = value.toMap();
+        return std::any_of(map.cbegin(), map.cend(), holdsHash);
+    }
+    default:
+        return false;
+    }
+}
+
+// The data stream writes a hash in the order of its buckets, which changes with every load,
+// so the same value would be written differently at each save. A value holding a hash is
+// written here with the hash's keys sorted; everything else as the data stream writes it.
+void writeStreamed(QDataStream &stream, const QVariant &value)
+{
+    if (!holdsHash(value)) {
+        stream << value;
+        return;
+    }
+    const int type = value.userType();
+    stream << quint32(type);
+    if (stream.version() >= QDataStream::Qt_4_2)
+        stream << qint8(0);
+    if (type == QMetaType::QVariantList) {
+        const QVariantList list = value.toList();
+        stream << quint32(list.size());
+        for (const QVariant &item : list)
+            writeStreamed(stream, item);
+        return;
+    }
+    if (type == QMetaType::QVariantMap) {
+        // Backwards, as the data stream writes a map: reading puts equal keys back in order.
+        const QVariantMap map = value.toMap();
+        stream << quint32(map.size());
+        for (auto it = map.cend(); it != map.cbegin();) {
+            --it;
+            stream << it.key();
+            writeStreamed(stream, it.value());
+        }
+        return;
+    }
+    const QMultiHash<QString, QVariant> hash(value.toHash());
+    stream << quint32(hash.size());
+    QStringList keys = hash.uniqueKeys();
+    std::sort(keys.begin(), keys.end());
+    for (const QString &key : qAsConst(keys)) {
+        // Equal keys oldest first, likewise.
+        const QVariantList newestFirst = hash.values(key);
+        for (auto it = newestFirst.crbegin(); it != newestFirst.crend(); ++it) {
+            stream << key;
+            writeStreamed(stream, *it);
+        }
+    }
+}
+
 // The tagged text form of QSettings' INI format.
 QString taggedText(const QVariant &value)
 {
@@ -283,7 +347,7 @@ QString taggedText(const QVariant &value)
     {
         QDataStream stream(&bytes, QIODevice::WriteOnly);
         stream.setVersion(isDateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
-        stream << value;
+        writeStreamed(stream, value);
     }
     return bytesAsText(isDateTime ? "@DateTime(" : "@Variant(", bytes);
 }
