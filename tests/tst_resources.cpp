@@ -22,6 +22,8 @@
 #include <QToolButton>
 #include <QTranslator>
 
+#include <array>
+
 #include "app/appinit.h"
 #include "support/contrast.h"
 #include "support/filebytes.h"
@@ -131,6 +133,12 @@ bool containsColour(const QImage &image, const QColor &expected)
 const double textFloor = 4.5;
 const double edgeFloor = 3.0;
 
+// What an edge must reach on `back`: 3:1, or as much as the theme's text colour has there.
+double edgeFloorOn(const QColor &themeText, const QColor &back)
+{
+    return qMin(edgeFloor, Contrast::ratio(themeText, back)) - 0.005;
+}
+
 QString pair(const QColor &front, const QColor &back)
 {
     return QStringLiteral("%1 on %2: %3:1")
@@ -197,23 +205,24 @@ public:
     }
     ~ThemedScene() { qApp->setStyleSheet(QString()); }
 
-    // Adds a widget made by `make` to both columns.
-    template <typename W, typename Make> QPair<W *, W *> add(Make make)
+    // Adds a widget made by `make` to both columns: the one on the panel first.
+    template <typename W, typename Make> std::array<W *, 2> add(Make make)
     {
-        W *a = make();
-        W *b = make();
-        m_onPanel->layout()->addWidget(a);
-        m_onBorder->layout()->addWidget(b);
-        return {a, b};
+        std::array<W *, 2> made{make(), make()};
+        m_onPanel->layout()->addWidget(made[0]);
+        m_onBorder->layout()->addWidget(made[1]);
+        return made;
     }
 
-    bool show()
+    bool showAndGrab()
     {
         m_window.resize(520, 10);
         m_window.show();
-        return QTest::qWaitForWindowExposed(&m_window);
+        if (!QTest::qWaitForWindowExposed(&m_window))
+            return false;
+        m_image = m_window.grab().toImage();
+        return true;
     }
-    void grab() { m_image = m_window.grab().toImage(); }
     // The colour shown at `point` of `widget`.
     QColor at(const QWidget *widget, QPoint point) const
     {
@@ -245,14 +254,10 @@ private slots:
     void disabledRule();
     void selectedTextReads_data();
     void selectedTextReads();
-    void progressTextReads_data();
-    void progressTextReads();
     void edgesShowOnBackground_data();
     void edgesShowOnBackground();
-    void splitMenuButtonInTheme_data();
-    void splitMenuButtonInTheme();
-    void disabledTabDimmed_data();
-    void disabledTabDimmed();
+    void themedWidgetsRead_data();
+    void themedWidgetsRead();
     void indicatorImages_data();
     void indicatorImages();
     void stateImages_data();
@@ -452,71 +457,6 @@ void tst_Resources::selectedTextReads()
                      qPrintable(rule.first + ": " + pair(text, back)));
     }
     QCOMPARE(checked, 5);
-
-    // What the views really paint: the fill behind a selected list row and table cell.
-    const QColor text(declaredColour(
-        ruleBody(sheet, QStringLiteral("QAbstractItemView::item:selected{")), "color:"));
-    ThemedScene scene(name);
-    const auto lists = scene.add<QListWidget>([] {
-        auto *list = new QListWidget;
-        list->addItems({QStringLiteral("a"), QStringLiteral("b")});
-        list->setCurrentRow(1);
-        return list;
-    });
-    const auto tables = scene.add<QTableWidget>([] {
-        auto *table = new QTableWidget(2, 1);
-        table->setItem(1, 0, new QTableWidgetItem(QStringLiteral("b")));
-        table->selectRow(1);
-        return table;
-    });
-    QVERIFY(scene.show());
-    scene.grab();
-    for (QListWidget *list : {lists.first, lists.second}) {
-        const QRect row = list->visualItemRect(list->item(1));
-        const QColor fill = scene.at(list->viewport(), QPoint(row.right() - 2, row.center().y()));
-        QVERIFY2(Contrast::ratio(text, fill) >= textFloor, qPrintable("list: " + pair(text, fill)));
-    }
-    for (QTableWidget *table : {tables.first, tables.second}) {
-        const QRect cell = table->visualItemRect(table->item(1, 0));
-        const QColor fill =
-            scene.at(table->viewport(), QPoint(cell.right() - 3, cell.center().y()));
-        QVERIFY2(Contrast::ratio(text, fill) >= textFloor,
-                 qPrintable("table: " + pair(text, fill)));
-    }
-}
-
-void tst_Resources::progressTextReads_data()
-{
-    addThemeRows();
-}
-
-// The percentage is written across groove and chunk in one colour; bars on the panel and
-// on the border colour of the main window's pages.
-void tst_Resources::progressTextReads()
-{
-    QFETCH(QString, name);
-    const QString sheet = readSheet(name);
-    const QString bar = ruleBody(sheet, QStringLiteral("QProgressBar{"));
-    const QColor text(declaredColour(bar, QStringLiteral("color:")));
-    QVERIFY2(text.isValid(), qPrintable(bar));
-
-    ThemedScene scene(name);
-    const auto bars = scene.add<QProgressBar>([] {
-        auto *progress = new QProgressBar;
-        progress->setValue(30);
-        return progress;
-    });
-    QVERIFY(scene.show());
-    scene.grab();
-    for (QProgressBar *progress : {bars.first, bars.second}) {
-        const int y = progress->height() / 2;
-        const int chunkEnd = progress->width() * 30 / 100;
-        for (int x : {4, chunkEnd - 4, progress->width() - 6}) {
-            const QColor back = scene.at(progress, QPoint(x, y));
-            QVERIFY2(Contrast::ratio(text, back) >= textFloor,
-                     qPrintable(QStringLiteral("x %1: ").arg(x) + pair(text, back)));
-        }
-    }
 }
 
 void tst_Resources::edgesShowOnBackground_data()
@@ -531,23 +471,55 @@ void tst_Resources::edgesShowOnBackground()
     QFETCH(QString, name);
     QFETCH(QStringList, colours);
     const QString sheet = readSheet(name);
-    const QColor themeText(colours.at(0));
-    const QVector<QColor> backgrounds{QColor(colours.at(1)), QColor(colours.at(2))};
-    auto floorOn = [&](const QColor &back) {
-        return qMin(edgeFloor, Contrast::ratio(themeText, back)) - 0.005;
-    };
     for (const QString &selector : {QStringLiteral("QDateTimeEdit{"), QStringLiteral(".QGroupBox{"),
                                     QStringLiteral(".QFrame{")}) {
         const QColor edge(
             declaredColour(ruleBody(sheet, selector), QStringLiteral("border:1px solid ")));
         QVERIFY2(edge.isValid(), qPrintable(selector));
-        for (const QColor &back : backgrounds)
-            QVERIFY2(Contrast::ratio(edge, back) >= floorOn(back),
+        for (int i : {1, 2}) {
+            const QColor back(colours.at(i));
+            QVERIFY2(Contrast::ratio(edge, back) >= edgeFloorOn(QColor(colours.at(0)), back),
                      qPrintable(selector + pair(edge, back)));
+        }
     }
+}
 
-    // As drawn: the left edge of each widget against what lies just outside it.
+void tst_Resources::themedWidgetsRead_data()
+{
+    addThemeRows();
+}
+
+// What the themed widgets really paint, on the panel and on the border colour that the main
+// window's pages sit on.
+void tst_Resources::themedWidgetsRead()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, colours);
+    const QString sheet = readSheet(name);
+    const QColor selectedText(declaredColour(
+        ruleBody(sheet, QStringLiteral("QAbstractItemView::item:selected{")), "color:"));
+    const QColor progressText(
+        declaredColour(ruleBody(sheet, QStringLiteral("QProgressBar{")), "color:"));
+    QVERIFY(selectedText.isValid() && progressText.isValid());
+
     ThemedScene scene(name);
+    const auto lists = scene.add<QListWidget>([] {
+        auto *list = new QListWidget;
+        list->addItems({QStringLiteral("a"), QStringLiteral("b")});
+        list->setCurrentRow(1);
+        return list;
+    });
+    const auto tables = scene.add<QTableWidget>([] {
+        auto *table = new QTableWidget(2, 1);
+        table->setItem(1, 0, new QTableWidgetItem(QStringLiteral("b")));
+        table->selectRow(1);
+        return table;
+    });
+    const auto bars = scene.add<QProgressBar>([] {
+        auto *progress = new QProgressBar;
+        progress->setValue(30);
+        return progress;
+    });
     const auto edits = scene.add<QLineEdit>([] {
         auto *edit = new QLineEdit;
         edit->setFocusPolicy(Qt::NoFocus); // a focused field takes the highlight as its edge
@@ -564,44 +536,60 @@ void tst_Resources::edgesShowOnBackground()
         frame->setMinimumHeight(30);
         return frame;
     });
-    QVERIFY(scene.show());
-    scene.grab();
-    for (QWidget *widget :
-         {static_cast<QWidget *>(edits.first), static_cast<QWidget *>(edits.second),
-          static_cast<QWidget *>(boxes.first), static_cast<QWidget *>(boxes.second),
-          static_cast<QWidget *>(frames.first), static_cast<QWidget *>(frames.second)}) {
-        const int y = widget->height() * 2 / 3;
-        const QColor edge = scene.at(widget, QPoint(0, y));
-        const QColor back = scene.at(widget, QPoint(-3, y));
-        QVERIFY2(backgrounds.contains(back), qPrintable(back.name()));
-        QVERIFY2(
-            Contrast::ratio(edge, back) >= floorOn(back),
-            qPrintable(QLatin1String(widget->metaObject()->className()) + ": " + pair(edge, back)));
-    }
-}
-
-void tst_Resources::splitMenuButtonInTheme_data()
-{
-    addThemeRows();
-}
-
-// The menu part of a split tool button is drawn like the rest of the button.
-void tst_Resources::splitMenuButtonInTheme()
-{
-    QFETCH(QString, name);
-    ThemedScene scene(name);
     QMenu menu;
     menu.addAction(QStringLiteral("a"));
-    const auto buttons = scene.add<QToolButton>([&menu] {
+    const auto splits = scene.add<QToolButton>([&menu] {
         auto *button = new QToolButton;
         button->setText(QStringLiteral("split"));
         button->setMenu(&menu);
         button->setPopupMode(QToolButton::MenuButtonPopup);
         return button;
     });
-    QVERIFY(scene.show());
-    scene.grab();
-    QToolButton *button = buttons.first;
+    const auto tabBars = scene.add<QTabBar>([] {
+        auto *bar = new QTabBar;
+        for (int i = 0; i < 3; ++i)
+            bar->addTab(QStringLiteral("WWW"));
+        bar->setTabEnabled(2, false);
+        return bar;
+    });
+    QVERIFY(scene.showAndGrab());
+
+    // The fill behind a selected list row and table cell, just inside its right end.
+    for (QAbstractItemView *view :
+         std::initializer_list<QAbstractItemView *>{lists[0], lists[1], tables[0], tables[1]}) {
+        const QRect cell = view->visualRect(view->model()->index(1, 0));
+        const QColor fill = scene.at(view->viewport(), QPoint(cell.right() - 3, cell.center().y()));
+        QVERIFY2(Contrast::ratio(selectedText, fill) >= textFloor,
+                 qPrintable(QLatin1String(view->metaObject()->className()) + ": " +
+                            pair(selectedText, fill)));
+    }
+
+    // The percentage is written across groove and chunk in one colour.
+    for (QProgressBar *progress : bars) {
+        const int y = progress->height() / 2;
+        const int chunkEnd = progress->width() * 30 / 100;
+        for (int x : {4, chunkEnd - 4, progress->width() - 6}) {
+            const QColor back = scene.at(progress, QPoint(x, y));
+            QVERIFY2(Contrast::ratio(progressText, back) >= textFloor,
+                     qPrintable(QStringLiteral("x %1: ").arg(x) + pair(progressText, back)));
+        }
+    }
+
+    // The left edge of each field, box and frame against what lies just outside it.
+    const QVector<QColor> backgrounds{QColor(colours.at(1)), QColor(colours.at(2))};
+    const QVector<QWidget *> outlined{edits[0], edits[1], boxes[0], boxes[1], frames[0], frames[1]};
+    for (QWidget *widget : outlined) {
+        const int y = widget->height() * 2 / 3;
+        const QColor edge = scene.at(widget, QPoint(0, y));
+        const QColor back = scene.at(widget, QPoint(-3, y));
+        QVERIFY2(backgrounds.contains(back), qPrintable(back.name()));
+        QVERIFY2(
+            Contrast::ratio(edge, back) >= edgeFloorOn(QColor(colours.at(0)), back),
+            qPrintable(QLatin1String(widget->metaObject()->className()) + ": " + pair(edge, back)));
+    }
+
+    // The menu part of a split tool button is drawn like the rest of the button.
+    QToolButton *button = splits[0];
     QStyleOptionToolButton option;
     option.initFrom(button);
     option.subControls = QStyle::SC_ToolButton | QStyle::SC_ToolButtonMenu;
@@ -613,36 +601,16 @@ void tst_Resources::splitMenuButtonInTheme()
     const QColor face = scene.at(button, QPoint(4, y));
     const QColor menuPart = scene.at(button, QPoint(part.right() - 3, y));
     QVERIFY2(Contrast::ratio(face, menuPart) < 1.2, qPrintable(pair(menuPart, face)));
-}
 
-void tst_Resources::disabledTabDimmed_data()
-{
-    addThemeRows();
-}
-
-// A disabled tab's caption stands out less than an enabled one's.
-void tst_Resources::disabledTabDimmed()
-{
-    QFETCH(QString, name);
-    ThemedScene scene(name);
-    const auto bars = scene.add<QTabBar>([] {
-        auto *bar = new QTabBar;
-        for (int i = 0; i < 3; ++i)
-            bar->addTab(QStringLiteral("WWW"));
-        bar->setTabEnabled(2, false);
-        return bar;
-    });
-    QVERIFY(scene.show());
-    scene.grab();
-    QTabBar *bar = bars.first;
-    // The strongest contrast between a tab's caption and its face.
+    // A disabled tab's caption stands out less than an enabled one's, yet shows.
+    QTabBar *bar = tabBars[0];
     auto captionContrast = [&](int index) {
         const QRect tab = bar->tabRect(index);
-        const QColor face = scene.at(bar, QPoint(tab.left() + 3, tab.center().y()));
+        const QColor tabFace = scene.at(bar, QPoint(tab.left() + 3, tab.center().y()));
         double strongest = 1.0;
         for (int x = tab.left() + 3; x < tab.right() - 3; ++x)
-            strongest =
-                qMax(strongest, Contrast::ratio(face, scene.at(bar, QPoint(x, tab.center().y()))));
+            strongest = qMax(strongest,
+                             Contrast::ratio(tabFace, scene.at(bar, QPoint(x, tab.center().y()))));
         return strongest;
     };
     const double enabled = captionContrast(1);
