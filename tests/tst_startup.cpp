@@ -101,11 +101,6 @@ void drive()
     }
 }
 
-void scheduleDrive()
-{
-    QTimer::singleShot(0, drive);
-}
-
 int runDrivenProgram(int argc, char **argv)
 {
     g_scenario = QString::fromLatin1(argv[2]);
@@ -115,18 +110,12 @@ int runDrivenProgram(int argc, char **argv)
         // Back at its default the signal kills: only the program itself may keep it from that.
         std::signal(SIGXFSZ, SIG_DFL);
     }
-    qAddPreRoutine(scheduleDrive);
+    qAddPreRoutine([] { QTimer::singleShot(0, drive); });
     const int code = startKestrane(argc, argv);
     const int left = (frmMain::Instance() ? 1 : 0) + (SaveLog::Instance() ? 1 : 0) +
                      (EasyIni::Instance() ? 1 : 0) + (TrayIcon::Instance() ? 1 : 0);
     say(QStringLiteral("questions %1, instances left %2").arg(g_questions).arg(left));
     return code;
-}
-
-QString lastLogFile(const QString &folder)
-{
-    const QStringList names = LogFiles::list(folder);
-    return names.isEmpty() ? QString() : QDir(folder).filePath(names.last());
 }
 
 } // namespace
@@ -187,7 +176,9 @@ void tst_Startup::everyExitEndsCleanly()
     QVERIFY2(!errors.contains("runtime error"), errors.constData());
     QCOMPARE(out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), output);
 
-    const QString log = lastLogFile(dir.filePath(QStringLiteral("logs")));
+    const QDir logs(dir.filePath(QStringLiteral("logs")));
+    const QStringList logNames = LogFiles::list(logs.path());
+    const QString log = logNames.isEmpty() ? QString() : logs.filePath(logNames.last());
     if (fileLimit > 0) {
         // The log stops at the limit; the program went on to its ordinary end.
         QCOMPARE(QFileInfo(log).size(), qint64(fileLimit));
