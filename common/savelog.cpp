@@ -44,6 +44,19 @@ QString panelLine(const char *colour, const QString &content)
            content.toHtmlEscaped() + QStringLiteral("</span>");
 }
 
+// "<prefix><time> <message>", joined, not formatted: a "%1" inside the message stays as it
+// is. One allocation.
+QString entryText(const Level &level, const QString &time, const QString &msg)
+{
+    QString content;
+    content.reserve(level.prefix.size() + time.size() + 1 + msg.size());
+    content += level.prefix;
+    content += time;
+    content += QLatin1Char(' ');
+    content += msg;
+    return content;
+}
+
 bool levelOf(QtMsgType type, Level *level)
 {
     switch (type) {
@@ -154,9 +167,7 @@ void SaveLog::Save(const QString &content)
             startNewFile();
     } else {
         refreshClock();
-        const QString &dayName = logFileName(m_dateText);
-        if (dayName != fileName)
-            openFile(dayName);
+        openFile(logFileName(m_dateText));
     }
     // A file that could not be opened (folder missing or not writable yet) is tried again
     // at every entry, so logging resumes as soon as it can instead of at the next rotation.
@@ -243,13 +254,7 @@ void SaveLog::handleMessage(QtMsgType type, const QMessageLogContext &context, c
     if (!levelOf(type, &level) || !(msgType & level.bit))
         return;
     refreshClock();
-    // Joined, not formatted: a "%1" inside the message stays as it is. One allocation.
-    QString content;
-    content.reserve(level.prefix.size() + m_timeText.size() + 1 + msg.size());
-    content += level.prefix;
-    content += m_timeText;
-    content += QLatin1Char(' ');
-    content += msg;
+    QString content = entryText(level, m_timeText, msg);
     if (useContext && context.line > 0) {
         content = QStringLiteral("行号: %1  文件: %2  函数: %3\n%4")
                       .arg(QString::number(context.line), QString::fromUtf8(context.file),
@@ -277,11 +282,6 @@ void SaveLog::startNewFile()
 {
     rowCount = 0;
     refreshClock();
-    // Past the limit within one second every entry asks again: format the stamp once.
-    if (m_stampSecond != m_clockSecond) {
-        m_stampSecond = m_clockSecond;
-        m_stampText = m_now.toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss"));
-    }
     openFile(logFileName(m_stampText));
 }
 
@@ -291,9 +291,10 @@ void SaveLog::refreshClock()
     if (second == m_clockSecond)
         return;
     m_clockSecond = second;
-    m_now = QDateTime::fromSecsSinceEpoch(second);
-    m_timeText = m_now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    m_dateText = m_now.date().toString(QStringLiteral("yyyy-MM-dd"));
+    const QDateTime now = QDateTime::fromSecsSinceEpoch(second);
+    m_timeText = now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    m_dateText = now.date().toString(QStringLiteral("yyyy-MM-dd"));
+    m_stampText = now.toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss"));
 }
 
 QString SaveLog::folder() const
@@ -340,9 +341,10 @@ void SaveLog::reportOpenFailure()
     Level critical;
     levelOf(QtCriticalMsg, &critical);
     refreshClock();
-    const QString content = critical.prefix + m_timeText + QLatin1Char(' ') +
-                            QStringLiteral("日志文件无法打开，日志不会保存：%1（%2）")
-                                .arg(QDir::toNativeSeparators(failed), file->errorString());
+    const QString content =
+        entryText(critical, m_timeText,
+                  QStringLiteral("日志文件无法打开，日志不会保存：%1（%2）")
+                      .arg(QDir::toNativeSeparators(failed), file->errorString()));
     std::fprintf(stderr, "%s\n", content.toLocal8Bit().constData());
     std::fflush(stderr);
     emit flushLogUI(panelLine(critical.colour, content));

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -83,12 +82,10 @@ private:
     void refreshClock();
 
     qint64 m_clockSecond = -1;
-    QDateTime m_now;
     QString m_timeText;
     QString m_dateText;
+    QString m_stampText;   // names the file a rotation starts
     qint64 m_fileSize = 0; // bytes in the open file, kept without asking the file system
-    qint64 m_stampSecond = -1;
-    QString m_stampText; // rotation stamp of m_stampSecond
     struct FileNameParts
     {
         QString path, name, stamp, fileName;

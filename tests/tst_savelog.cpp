@@ -45,6 +45,19 @@ QByteArray stderrOf(const std::function<void()> &run)
     return FileBytes::read(capture.fileName());
 }
 
+// Today's file of a logger in day mode.
+QString dayFile(const QString &name)
+{
+    return QStringLiteral("%1_log_%2.log").arg(name, QDate::currentDate().toString("yyyy-MM-dd"));
+}
+
+QtMessageHandler currentHandler()
+{
+    const QtMessageHandler handler = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(handler);
+    return handler;
+}
+
 void waitForNextSecond()
 {
     const qint64 now = QDateTime::currentSecsSinceEpoch();
@@ -82,7 +95,6 @@ class tst_SaveLog : public QObject
 private slots:
     void defaultsAndNames();
     void dayModeKeepsOneFile();
-    void dayModeFollowsFolderAndName();
     void sizeRotation();
     void rowRotationHundredPerFile();
     void negativeLimitChangesNothing();
@@ -130,37 +142,24 @@ void tst_SaveLog::defaultsAndNames()
 void tst_SaveLog::dayModeKeepsOneFile()
 {
     Fixture fx;
+    QTemporaryDir other;
     fx.log.SetMaxRow(0);
     fx.log.SetMaxSize(0);
     fx.log.Save(QStringLiteral("a"));
     waitForNextSecond();
     fx.log.Save(QStringLiteral("b"));
-    QCOMPARE(LogFiles::list(fx.dir.path()),
-             QStringList{QStringLiteral("probe_log_%1.log")
-                             .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")))});
-    QCOMPARE(LogFiles::entries(fx.only()), QStringList({"a", "b"}));
-}
-
-void tst_SaveLog::dayModeFollowsFolderAndName()
-{
-    Fixture fx;
-    QTemporaryDir other;
-    fx.log.SetMaxRow(0);
-    fx.log.SetMaxSize(0);
-    fx.log.Save(QStringLiteral("a"));
+    // The file follows a folder or name set since, and comes back with them.
     fx.log.SetPath(other.path());
-    fx.log.Save(QStringLiteral("b"));
-    fx.log.SetName(QStringLiteral("renamed"));
     fx.log.Save(QStringLiteral("c"));
+    fx.log.SetName(QStringLiteral("renamed"));
+    fx.log.Save(QStringLiteral("d"));
     fx.log.SetPath(fx.dir.path());
     fx.log.SetName(QStringLiteral("probe"));
-    fx.log.Save(QStringLiteral("d"));
-    const QString day = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    QCOMPARE(LogFiles::entries(fx.only()), QStringList({"a", "d"}));
-    QCOMPARE(LogFiles::entries(other.filePath(QStringLiteral("probe_log_%1.log").arg(day))),
-             QStringList{"b"});
-    QCOMPARE(LogFiles::entries(other.filePath(QStringLiteral("renamed_log_%1.log").arg(day))),
-             QStringList{"c"});
+    fx.log.Save(QStringLiteral("e"));
+    QCOMPARE(LogFiles::list(fx.dir.path()), QStringList{dayFile("probe")});
+    QCOMPARE(LogFiles::entries(fx.only()), QStringList({"a", "b", "e"}));
+    QCOMPARE(LogFiles::entries(other.filePath(dayFile("probe"))), QStringList{"c"});
+    QCOMPARE(LogFiles::entries(other.filePath(dayFile("renamed"))), QStringList{"d"});
 }
 
 void tst_SaveLog::sizeRotation()
@@ -315,28 +314,21 @@ void tst_SaveLog::contextLine()
 
 void tst_SaveLog::startStopRestoresHandler()
 {
-    const QtMessageHandler before = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler(before);
+    const QtMessageHandler before = currentHandler();
     {
         Fixture fx;
         fx.log.Start();
         fx.log.Start();
-        QtMessageHandler during = qInstallMessageHandler(nullptr);
-        qInstallMessageHandler(during);
-        QVERIFY(during != before);
+        QVERIFY(currentHandler() != before);
         fx.log.Stop();
-        QtMessageHandler after = qInstallMessageHandler(nullptr);
-        qInstallMessageHandler(after);
-        QVERIFY(after == before);
+        QVERIFY(currentHandler() == before);
 
         // Destruction while running stops as well.
         auto *other = new SaveLog;
         other->SetPath(fx.dir.path());
         other->Start();
         delete other;
-        after = qInstallMessageHandler(nullptr);
-        qInstallMessageHandler(after);
-        QVERIFY(after == before);
+        QVERIFY(currentHandler() == before);
     }
     QVERIFY(SaveLog::Instance());
     QCOMPARE(SaveLog::Instance(), SaveLog::Instance());
@@ -409,8 +401,7 @@ void tst_SaveLog::tornEntryEndedOnOpen()
     QFETCH(QByteArray, before);
     Fixture fx;
     fx.log.SetMaxSize(0);
-    const QString name = fx.dir.filePath(
-        QStringLiteral("probe_log_%1.log").arg(QDate::currentDate().toString("yyyy-MM-dd")));
+    const QString name = fx.dir.filePath(dayFile(QStringLiteral("probe")));
     FileBytes::write(name, existing);
 
     fx.log.Start();
@@ -433,13 +424,11 @@ void tst_SaveLog::tornEntryOnFullDisk()
     qInfo("one");
     const QString name = fx.only();
     QVERIFY(!name.isEmpty());
-
     {
         const FileSizeLimit full(QFileInfo(name).size() + 10);
         QVERIFY(full.isSet());
         qInfo("two, cut short");
     }
-
     qInfo("three");
     fx.log.Stop();
     const QStringList entries = LogFiles::entries(name);
@@ -466,6 +455,7 @@ void tst_SaveLog::unwritableFolderThenRecovers()
     Fixture fx;
     // A plain file where the folder should be: no file can be opened, even as root.
     const QString blocked = fx.dir.filePath(QStringLiteral("logs"));
+    const QString named = blocked + QStringLiteral("/probe_log_");
     const auto block = [&] { return QFile(blocked).open(QIODevice::WriteOnly); };
     QVERIFY(block());
     fx.log.SetPath(blocked);
@@ -474,11 +464,9 @@ void tst_SaveLog::unwritableFolderThenRecovers()
     QSignalSpy panel(&fx.log, &SaveLog::flushLogUI);
     const auto reports = [&] {
         QStringList lines;
-        for (const QList<QVariant> &line : panel) {
-            if (line.first().toString().contains(blocked + QStringLiteral("/probe_log_")))
-                lines << line.first().toString();
-        }
-        return lines;
+        for (const QList<QVariant> &line : panel)
+            lines << line.first().toString();
+        return lines.filter(named);
     };
     fx.log.Start();
     // Two entries lost, one report naming the file: in the panel as an error, and on stderr.
@@ -491,7 +479,7 @@ void tst_SaveLog::unwritableFolderThenRecovers()
     QVERIFY2(reports().first().startsWith(
                  QStringLiteral("<span style='color:rgb(250, 48, 48);'>Error 当前时间：")),
              qPrintable(reports().first()));
-    QCOMPARE(errors.count((blocked + QStringLiteral("/probe_log_")).toUtf8()), 1);
+    QCOMPARE(errors.count(named.toUtf8()), 1);
 
     QVERIFY(QFile::remove(blocked));
     QVERIFY(QDir(fx.dir.path()).mkdir(QStringLiteral("logs")));
@@ -500,7 +488,7 @@ void tst_SaveLog::unwritableFolderThenRecovers()
     QCOMPARE(panel.count(), 4);
     const QStringList files = LogFiles::list(blocked);
     QCOMPARE(files.size(), 1);
-    const QStringList entries = LogFiles::entries(blocked + QLatin1Char('/') + files.first());
+    const QStringList entries = LogFiles::entries(QDir(blocked).filePath(files.first()));
     QCOMPARE(entries.size(), 1);
     QVERIFY(entries.first().endsWith(QStringLiteral(" kept")));
 
@@ -511,7 +499,7 @@ void tst_SaveLog::unwritableFolderThenRecovers()
     const QByteArray again = stderrOf([] { qInfo("lost again"); });
     fx.log.Stop();
     QCOMPARE(reports().size(), 2);
-    QCOMPARE(again.count((blocked + QStringLiteral("/probe_log_")).toUtf8()), 1);
+    QCOMPARE(again.count(named.toUtf8()), 1);
 }
 
 void tst_SaveLog::relativeFolderUnderProgramFolder()
@@ -531,7 +519,7 @@ void tst_SaveLog::relativeFolderUnderProgramFolder()
     QDir::setCurrent(oldCwd);
 
     QDir target(appDir.filePath(relative));
-    const QStringList files = target.entryList({QStringLiteral("*.log")});
+    const QStringList files = LogFiles::list(target.path());
     QCOMPARE(files.size(), 1);
     QCOMPARE(LogFiles::entries(target.filePath(files.first())), QStringList{"here"});
     QVERIFY(!QDir(elsewhere.filePath(relative)).exists());

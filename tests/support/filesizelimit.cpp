@@ -1,7 +1,5 @@
 #include "filesizelimit.h"
 
-#include <csignal>
-
 FileSizeLimit::FileSizeLimit(rlim_t bytes)
 {
     if (getrlimit(RLIMIT_FSIZE, &m_old) != 0)
@@ -17,6 +15,7 @@ FileSizeLimit::~FileSizeLimit()
 {
     if (m_set)
         setrlimit(RLIMIT_FSIZE, &m_old);
-    if (m_oldHandler)
+    // SIG_DFL is a null pointer: compare with SIG_ERR, or the default never comes back.
+    if (m_oldHandler != SIG_ERR)
         std::signal(SIGXFSZ, m_oldHandler);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <csignal>
 #include <sys/resource.h>
 
-// A limit on the size of files this process writes, lifted again when the object goes:
-// a write past it fails halfway, like on a full disk, also for root.
+// A limit on the size of files this process writes, with its signal ignored; both are
+// put back when the object goes. A write past it fails halfway, like on a full disk, also
+// for root.
 class FileSizeLimit
 {
 public:
@@ -17,6 +19,6 @@ public:
 
 private:
     struct rlimit m_old;
-    void (*m_oldHandler)(int) = nullptr;
+    void (*m_oldHandler)(int) = SIG_ERR; // SIG_ERR: the disposition was not changed
     bool m_set = false;
 };
