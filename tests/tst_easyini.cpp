@@ -517,39 +517,39 @@ void tst_EasyIni::decodingEdges_data()
                                                    20));
     plain("hostile list count", QString::fromLatin1("@Variant(\0\0\0\x0b\x7f\xff\xff\xff)", 18));
     plain("unknown user type", QString::fromLatin1("@Variant(\0\0\0\x7f\0\0\0\0\x03xyz)", 22));
-    const auto stream = streamedValue;
     // A polygon claiming four billion points: the framework's loader would run away.
-    plain("hostile polygon", stream(QDataStream::Qt_5_6, [](QDataStream &out) {
+    plain("hostile polygon", streamedValue(QDataStream::Qt_5_6, [](QDataStream &out) {
               out << quint32(QMetaType::QPolygonF) << quint8(0) << quint32(0xffffffff);
           }));
-    plain("hostile polygon, old numbering", stream(QDataStream::Qt_4_0, [](QDataStream &out) {
-              out << quint32(183) << quint32(0x7fffffff);
-          }));
-    plain("polygon inside a list", stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+    plain("hostile polygon, old numbering",
+          streamedValue(QDataStream::Qt_4_0,
+                        [](QDataStream &out) { out << quint32(183) << quint32(0x7fffffff); }));
+    plain("polygon inside a list", streamedValue(QDataStream::Qt_4_0, [](QDataStream &out) {
               out << quint32(QMetaType::QVariantList) << quint32(2) << quint32(QMetaType::Int)
                   << qint32(1) << quint32(183) << quint32(0x7fffffff);
           }));
-    plain("polygon as a user type", stream(QDataStream::Qt_5_6, [](QDataStream &out) {
+    plain("polygon as a user type", streamedValue(QDataStream::Qt_5_6, [](QDataStream &out) {
               out << quint32(QMetaType::User) << quint8(0) << QByteArray("QPolygonF")
                   << quint32(0xffffffff);
           }));
-    plain("lists nested 100000 deep", stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+    plain("lists nested 100000 deep", streamedValue(QDataStream::Qt_4_0, [](QDataStream &out) {
               for (int i = 0; i < 100000; ++i)
                   out << quint32(QMetaType::QVariantList) << quint32(1);
           }));
-    plain("list longer than its bytes", stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+    plain("list longer than its bytes", streamedValue(QDataStream::Qt_4_0, [](QDataStream &out) {
               out << quint32(QMetaType::QStringList) << quint32(0x10000000);
           }));
-    plain("variants nested 1000000 deep", stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+    plain("variants nested 1000000 deep", streamedValue(QDataStream::Qt_4_0, [](QDataStream &out) {
               for (int i = 0; i < 1000000; ++i)
                   out << quint32(QMetaType::QVariant);
               out << quint32(QMetaType::Int) << qint32(1);
           }));
-    plain("easing curve with a function pointer", stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+    plain("easing curve with a function pointer",
+          streamedValue(QDataStream::Qt_4_0, [](QDataStream &out) {
               out << quint32(QMetaType::QEasingCurve + 97) << qint32(QEasingCurve::Custom)
                   << quint64(0xdeadbeef) << false;
           }));
-    const QString namedUuid = stream(QDataStream::Qt_4_0, [](QDataStream &out) {
+    const QString namedUuid = streamedValue(QDataStream::Qt_4_0, [](QDataStream &out) {
         out << quint32(QMetaType::QVariantList) << quint32(1) << quint32(127) << QByteArray("QUuid")
             << QUuid(0x12345678, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10);
     });
