@@ -180,35 +180,29 @@ public:
     {
         return interleave(
             [&](const QString &path) {
-                QFile::remove(path);
                 std::unique_ptr<EasyIni> ini;
-                const double ms =
-                    timeMs([] {},
-                           [&] {
-                               ini = openedIni(path, EasyIni::WriteOnly);
-                               for (int i = 0; i < m_set.keys.size(); ++i)
-                                   ini->setValue(m_set.sections.at(i), m_set.keys.at(i),
-                                                 m_set.values.at(i));
-                               ini->save();
-                           },
-                           [&] { ini.reset(); });
-                countFound(QFile(path).size() > m_text.size() / 2);
-                return ms;
+                return timedWrite(
+                    path,
+                    [&] {
+                        ini = openedIni(path, EasyIni::WriteOnly);
+                        for (int i = 0; i < m_set.keys.size(); ++i)
+                            ini->setValue(m_set.sections.at(i), m_set.keys.at(i),
+                                          m_set.values.at(i));
+                        ini->save();
+                    },
+                    [&] { ini.reset(); });
             },
             [&](const QString &path) {
-                QFile::remove(path);
                 std::unique_ptr<QSettings> settings;
-                const double ms =
-                    timeMs([] {},
-                           [&] {
-                               settings = openedSettings(path);
-                               for (int i = 0; i < m_set.keys.size(); ++i)
-                                   settings->setValue(m_set.paths.at(i), m_set.values.at(i));
-                               settings->sync();
-                           },
-                           [&] { settings.reset(); });
-                countFound(QFile(path).size() > m_text.size() / 2);
-                return ms;
+                return timedWrite(
+                    path,
+                    [&] {
+                        settings = openedSettings(path);
+                        for (int i = 0; i < m_set.keys.size(); ++i)
+                            settings->setValue(m_set.paths.at(i), m_set.values.at(i));
+                        settings->sync();
+                    },
+                    [&] { settings.reset(); });
             },
             2);
     }
@@ -259,6 +253,17 @@ private:
         if (file.open(QIODevice::WriteOnly))
             file.write(m_text);
         return path;
+    }
+
+    // Milliseconds of `write` into a new file at `path`, which must come out at least half
+    // the size of the generated text.
+    double timedWrite(const QString &path, const std::function<void()> &write,
+                      const std::function<void()> &close)
+    {
+        QFile::remove(path);
+        const double ms = timeMs([] {}, write, close);
+        countFound(QFile(path).size() > m_text.size() / 2);
+        return ms;
     }
 
     void lookUpAll(const EasyIni &ini)

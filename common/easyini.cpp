@@ -167,17 +167,25 @@ bool hasLineBreak(const QString &text)
     return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
 }
 
+// Each character written behind a backslash, and the letter that follows it there.
+const char Escapes[][2] = {{'\\', '\\'}, {'\n', 'n'}, {'\r', 'r'}};
+
+// The escape letter of `c` (side 0) or the character of letter `c` (side 1); 0 for none.
+char escapePartner(QChar c, int side)
+{
+    for (const auto &pair : Escapes)
+        if (c == QLatin1Char(pair[side]))
+            return pair[1 - side];
+    return 0;
+}
+
 QString escapedLineBreaks(const QString &text)
 {
     QString out = EscapedTag;
     out.reserve(text.size() + EscapedTag.size() + 16);
     for (const QChar c : text) {
-        if (c == QLatin1Char('\\'))
-            out += QLatin1String("\\\\");
-        else if (c == QLatin1Char('\n'))
-            out += QLatin1String("\\n");
-        else if (c == QLatin1Char('\r'))
-            out += QLatin1String("\\r");
+        if (const char letter = escapePartner(c, 0))
+            out.append(QLatin1Char('\\')).append(QLatin1Char(letter));
         else
             out += c;
     }
@@ -193,22 +201,14 @@ bool unescapedLineBreaks(const QString &text, QString *out)
     QString plain;
     plain.reserve(end - EscapedTag.size());
     for (int i = EscapedTag.size(); i < end; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\\')) {
-            plain += c;
-            continue;
+        QChar c = text.at(i);
+        if (c == QLatin1Char('\\')) {
+            const char escaped = ++i < end ? escapePartner(text.at(i), 1) : 0;
+            if (!escaped)
+                return false;
+            c = QLatin1Char(escaped);
         }
-        if (++i >= end)
-            return false;
-        const QChar next = text.at(i);
-        if (next == QLatin1Char('\\'))
-            plain += QLatin1Char('\\');
-        else if (next == QLatin1Char('n'))
-            plain += QLatin1Char('\n');
-        else if (next == QLatin1Char('r'))
-            plain += QLatin1Char('\r');
-        else
-            return false;
+        plain += c;
     }
     if (!hasLineBreak(plain))
         return false;

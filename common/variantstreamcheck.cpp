@@ -184,44 +184,32 @@ bool VariantStreamCheck::skipValue(int type, int depth)
     case QMetaType::QBitArray:
         return readU32(&count) && skip((qint64(count) + 7) / 8);
     case QMetaType::QStringList:
-        if (!readCount(&count, 4))
-            return false;
-        for (quint32 i = 0; i < count; ++i) {
-            if (!skipString())
-                return false;
-        }
-        return true;
+        return skipEach(4, [this] { return skipString(); });
     case QMetaType::QVariantList:
-        if (!readCount(&count, 4))
-            return false;
-        for (quint32 i = 0; i < count; ++i) {
-            if (!variant(depth + 1))
-                return false;
-        }
-        return true;
+        return skipEach(4, [this, depth] { return variant(depth + 1); });
     case QMetaType::QByteArrayList:
-        if (!readCount(&count, 4))
-            return false;
-        for (quint32 i = 0; i < count; ++i) {
-            if (!skipBytes())
-                return false;
-        }
-        return true;
+        return skipEach(4, [this] { return skipBytes(); });
     case QMetaType::QVariantMap:
     case QMetaType::QVariantHash:
-        if (!readCount(&count, 8))
-            return false;
-        for (quint32 i = 0; i < count; ++i) {
-            if (!skipString() || !variant(depth + 1))
-                return false;
-        }
-        return true;
+        return skipEach(8, [this, depth] { return skipString() && variant(depth + 1); });
     case QMetaType::QVariant:
         // A variant holding a variant: each level counts against the depth limit.
         return variant(depth + 1);
     default:
         return hasBoundedLoader(type, m_version) && skipLoaded(type);
     }
+}
+
+bool VariantStreamCheck::skipEach(int leastElementSize, const std::function<bool()> &skipOne)
+{
+    quint32 count = 0;
+    if (!readCount(&count, leastElementSize))
+        return false;
+    for (quint32 i = 0; i < count; ++i) {
+        if (!skipOne())
+            return false;
+    }
+    return true;
 }
 
 bool VariantStreamCheck::skipRect()

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 // Looks over the data-stream bytes of one stored variant before QDataStream reads them.
 // Some of the framework's loaders trust the element counts they read (a polygon or a region
 // with four billion points, a list nested a million deep) and crash or exhaust memory on
@@ -25,6 +27,8 @@ private:
 
     bool variant(int depth);
     bool skipValue(int type, int depth);
+    // A count, then that many elements, each stepped over by `skipOne`.
+    bool skipEach(int leastElementSize, const std::function<bool()> &skipOne);
     bool skipRect();
     bool skipDateTime();
     bool skipTimeZone();

@@ -13,6 +13,10 @@ build=$(cd "$1" && pwd) || exit 1
 suite=$2
 [ "$suite" = normal ] || exit 0
 
+# Other builds share the machine: four jobs at most.
+jobs=$(nproc)
+[ "$jobs" -gt 4 ] && jobs=4
+
 parent_check() {
     local dir="$build/parent" log="$build/parent.log"
     echo "=== parent project: building tests/parent, which adds the repository as a subdirectory"
@@ -21,7 +25,7 @@ parent_check() {
     if ! timeout -k 10 120 cmake -S "$root/tests/parent" -B "$dir" -G Ninja \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$log" 2>&1 ||
         ! timeout -k 10 900 cmake --build "$dir" --target parent_probe \
-            --parallel "$(nproc)" >>"$log" 2>&1; then
+            --parallel "$jobs" >>"$log" 2>&1; then
         tail -n 20 "$log"
         echo "=== parent project: FAILED to build (log in $log)"
         return 1

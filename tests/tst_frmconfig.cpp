@@ -69,6 +69,8 @@ void tst_FrmConfig::cleanup()
         QDir(QCoreApplication::applicationDirPath() + QLatin1Char('/') + folder)
             .removeRecursively();
     m_appFolders.clear();
+    // A theme one test applied must not style the next, also after a failure.
+    qApp->setStyleSheet(QString());
     m_dir->setAutoRemove(!QTest::currentTestFailed());
     delete m_dir;
 }
@@ -316,7 +318,6 @@ void tst_FrmConfig::setButtonKeepsFormSize()
     QVERIFY(button);
     QCOMPARE(button->minimumSize(), QSize(111, 91));
     QVERIFY2(button->height() >= 91, qPrintable(QString::number(button->height())));
-    qApp->setStyleSheet(QString());
 }
 
 QTEST_MAIN(tst_FrmConfig)

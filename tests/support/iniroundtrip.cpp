@@ -10,6 +10,9 @@
 
 namespace {
 
+// The line rules are written out again here on purpose: the reader's own parser (runs of
+// raw lines, indexes, views into the text) is what is checked, so it is not its own judge.
+
 // One line as the reader's rules see it.
 struct Line
 {
