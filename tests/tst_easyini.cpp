@@ -82,15 +82,6 @@ void compareValues(const EasyIni &ini, const QVariantMap &values)
     }
 }
 
-QStringList criticals(const MessageCapture &capture)
-{
-    QStringList texts;
-    for (const auto &message : capture.messages())
-        if (message.first == QtCriticalMsg)
-            texts << message.second;
-    return texts;
-}
-
 const QByteArray kPageFile = "[Http]\nip=10.1.2.3\nport=8080\n"
                              "[Path]\ncraftDataDir=D:/craft\ntmpDir=tmp\nlogFileDir=logs\n"
                              "[Minio]\nip=10.1.2.4\nport=9005\nbukeName=zaravazez\n";
@@ -871,7 +862,7 @@ void tst_EasyIni::hostileFile()
         MessageCapture capture;
         EasyIni ini;
         ini.load(path(), EasyIni::ReadOnly);
-        const QStringList found = criticals(capture);
+        const QStringList found = capture.texts(QtCriticalMsg);
         QCOMPARE(found.size(), critical.isEmpty() ? 0 : 1);
         if (!critical.isEmpty())
             QVERIFY2(found.first().contains(critical) && found.first().contains(path()),

@@ -16,6 +16,7 @@
 #include "support/filebytes.h"
 #include "support/filesizelimit.h"
 #include "support/messagecapture.h"
+#include "support/themesheets.h"
 
 #include <sys/stat.h>
 
@@ -233,10 +234,7 @@ void tst_FrmConfig::failedSaveIsReported()
         const FileSizeLimit full(kind == QLatin1String("disk full") ? 20 : RLIM_INFINITY);
         QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("pb_set")), Qt::LeftButton);
     }
-    QStringList criticals;
-    for (const auto &message : capture.messages())
-        if (message.first == QtCriticalMsg)
-            criticals << message.second;
+    const QStringList criticals = capture.texts(QtCriticalMsg);
     if (kind.isEmpty()) {
         QVERIFY(criticals.isEmpty());
         QVERIFY(FileBytes::read(g_iniFilePath).startsWith("[Http]\nip=10.9.8.7\n"));
@@ -299,11 +297,7 @@ void tst_FrmConfig::sectionSwitchesWithoutGuards()
 
 void tst_FrmConfig::setButtonKeepsFormSize_data()
 {
-    QTest::addColumn<QString>("sheet");
-    const QStringList sheets = QDir(QStringLiteral(":/qss")).entryList({QStringLiteral("*.css")});
-    QCOMPARE(sheets.size(), 17);
-    for (const QString &sheet : sheets)
-        QTest::newRow(qPrintable(sheet)) << QStringLiteral(":/qss/") + sheet;
+    ThemeSheets::addRows();
 }
 
 // The themes style every button, but the form's minimum size of 设置 stays.

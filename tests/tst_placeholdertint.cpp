@@ -7,6 +7,7 @@
 
 #include "app/appinit.h"
 #include "support/contrast.h"
+#include "support/themesheets.h"
 #include "widgets/placeholdertint.h"
 
 namespace {
@@ -43,11 +44,7 @@ void tst_PlaceholderTint::cleanup()
 
 void tst_PlaceholderTint::placeholderDimmerThanTyped_data()
 {
-    QTest::addColumn<QString>("sheet");
-    const QStringList sheets = QDir(QStringLiteral(":/qss")).entryList({QStringLiteral("*.css")});
-    QCOMPARE(sheets.size(), 17);
-    for (const QString &sheet : sheets)
-        QTest::newRow(qPrintable(sheet)) << QStringLiteral(":/qss/") + sheet;
+    ThemeSheets::addRows();
 }
 
 // As drawn: an empty field's hint stands out less than the same text typed, yet shows.

@@ -50,6 +50,16 @@ QStringList MessageCapture::texts() const
     return result;
 }
 
+QStringList MessageCapture::texts(QtMsgType type) const
+{
+    QStringList result;
+    for (const auto &message : messages()) {
+        if (message.first == type)
+            result << message.second;
+    }
+    return result;
+}
+
 bool MessageCapture::has(QtMsgType type, const QString &text) const
 {
     return messages().contains({type, text});

@@ -18,6 +18,8 @@ public:
 
     QList<QPair<QtMsgType, QString>> messages() const;
     QStringList texts() const;
+    // The texts of one level only.
+    QStringList texts(QtMsgType type) const;
     bool has(QtMsgType type, const QString &text) const;
     // Everything recorded, one message a line: for searching secrets in the log.
     QString joined() const;
