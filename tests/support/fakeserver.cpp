@@ -185,12 +185,6 @@ void FakeServer::answerBadly(QTcpSocket *socket, const Request &request, Hostile
     case Hostile::Redirect:
         socket->write(response(302, usual, "Location: " + request.path + "\r\n"));
         return;
-    case Hostile::NotJson:
-        socket->write(response(200, "<html><body>502 Bad Gateway</body></html>"));
-        return;
-    case Hostile::TokenWithCrLf:
-        socket->write(response(200, R"({"code":200,"msg":"操作成功","token":"tok\r\nX-Evil: 1"})"));
-        return;
     case Hostile::NotHttp:
         socket->write("SSH-2.0-OpenSSH_9.2p1\r\n\r\n");
         return;
