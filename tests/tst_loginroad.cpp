@@ -75,6 +75,11 @@ QAction *loginMenu(const QString &text)
     return nullptr;
 }
 
+QList<QPushButton *> sectionButtons()
+{
+    return frmCraft::Instance()->buttons() + Frmtemplate::Instance()->buttons();
+}
+
 // Which list buttons of the main window and the two sections can be seen.
 QStringList shownButtons()
 {
@@ -83,9 +88,7 @@ QStringList shownButtons()
         if (!mainButton(name)->isHidden())
             shown << name;
     }
-    QList<QPushButton *> sectionButtons = frmCraft::Instance()->buttons();
-    sectionButtons += Frmtemplate::Instance()->buttons();
-    for (QPushButton *button : sectionButtons) {
+    for (QPushButton *button : sectionButtons()) {
         if (!button->isHidden())
             shown << button->objectName();
     }
@@ -96,16 +99,12 @@ QStringList shownButtons()
 // login dialog opened from the main window, input coming from xdotool in the parent.
 const char kWaitChildFlag[] = "--login-wait-child";
 
-void say(const QString &line)
-{
-    std::printf("%s\n", qPrintable(line));
-    std::fflush(stdout);
-}
-
-QString cursorNow()
+// One line to the parent, with the override cursor's shape at that moment.
+void say(const QString &what)
 {
     const QCursor *cursor = QGuiApplication::overrideCursor();
-    return QStringLiteral("cursor=%1").arg(cursor ? cursor->shape() : -1);
+    std::printf("%s cursor=%d\n", qPrintable(what), cursor ? int(cursor->shape()) : -1);
+    std::fflush(stdout);
 }
 
 // Reports each key press and pointer button press as the X server delivers it, before Qt
@@ -125,13 +124,12 @@ public:
         const bool xi2 = kind == 35;
         const int xi2Kind = xi2 ? bytes[8] | bytes[9] << 8 : 0;
         if (kind == 2 || (xi2 && xi2Kind == 2))
-            say("key " + cursorNow());
+            say("key");
         const int button = kind == 4 ? bytes[1] : xi2 && xi2Kind == 4 ? bytes[16] : 0;
         if (button == 1)
-            say("click " + cursorNow());
+            say("click");
         if (button == 2) {
-            say(QStringLiteral("marker dialog=%1 ").arg(LoginDialog::Instance()->isVisible()) +
-                cursorNow());
+            say(QStringLiteral("marker dialog=%1").arg(LoginDialog::Instance()->isVisible()));
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         }
         return false;
@@ -245,9 +243,7 @@ void tst_LoginRoad::init()
     g_allowLeave = true;
     g_isLoggedIn = true;
     loginMenu("退出登录")->trigger();
-    QList<QPushButton *> sectionButtons = frmCraft::Instance()->buttons();
-    sectionButtons += Frmtemplate::Instance()->buttons();
-    for (QPushButton *button : sectionButtons)
+    for (QPushButton *button : sectionButtons())
         button->hide();
     QVERIFY(shownButtons().isEmpty());
     g_token.clear();
