@@ -2,12 +2,12 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QAction>
-#include <QScopeGuard>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTcpServer>
 
@@ -726,8 +726,8 @@ void tst_LoginRoad::inputDuringTheWaitIsDropped()
         QProcess::execute("xdotool", {"mousemove", ready.value(1), ready.value(2), "click", "1"}),
         0);
     // Once the wait has ended (the log says so), a last click that no widget acts on.
-    const QString logs = dir.filePath("logs");
-    QTRY_VERIFY_WITH_TIMEOUT(logsOf(logs).contains("服务器无响应，请求超时"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(logsOf(dir.filePath("logs")).contains("服务器无响应，请求超时"),
+                             20000);
     QCOMPARE(QProcess::execute("xdotool", {"click", "2"}), 0);
     QTRY_VERIFY_WITH_TIMEOUT(child.state() == QProcess::NotRunning, 30000);
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
