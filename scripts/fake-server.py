@@ -2,7 +2,7 @@
 """A small stand-in for the management server, for trying the login by hand.
 
 Answers POST /login and GET /getInfo the way the real server does; every other path
-gets a 404 reply. Usage: scripts/fake-server.py [port]   (default 8080, 127.0.0.1 only)
+gets a 404 reply. Usage: scripts/fake-server.py [port]   (default 8080, 0 for any free one; 127.0.0.1 only)
 """
 import json
 import sys
@@ -63,5 +63,5 @@ if __name__ == "__main__":
     port = int(sys.argv[1]) if len(sys.argv) > 1 else 8080
     server = ThreadingHTTPServer(("127.0.0.1", port), Handler)
     # Said once the port is bound, so whoever waits for this line can connect.
-    print("fake management server on http://127.0.0.1:%d" % port, flush=True)
+    print("fake management server on http://127.0.0.1:%d" % server.server_address[1], flush=True)
     server.serve_forever()

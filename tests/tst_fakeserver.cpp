@@ -6,7 +6,6 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QProcess>
-#include <QTcpServer>
 
 #include "support/fakeserver.h"
 
@@ -48,16 +47,13 @@ void tst_FakeServer::initTestCase()
         {"plan-456", 2, "模板员", {"business:template:list", "business:template:paint"}});
     m_server.addUser("viewer", {"view-789", 3, "查看员", {"business:template:query"}});
 
-    QTcpServer probe;
-    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = probe.serverPort();
-    probe.close();
     const QString script = QFINDTESTDATA("../scripts/fake-server.py");
     QVERIFY(!script.isEmpty());
-    m_script.start(script, {QString::number(port)});
+    m_script.start(script, {"0"}); // a free port, told on the first line
     QVERIFY2(m_script.waitForReadyRead(10000), qPrintable(m_script.errorString()));
-    QVERIFY(m_script.readAllStandardOutput().startsWith("fake management server on"));
-    m_scriptUrl = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    const QByteArray said = m_script.readLine().trimmed();
+    QVERIFY2(said.startsWith("fake management server on http://127.0.0.1:"), said.constData());
+    m_scriptUrl = QString::fromLatin1(said.mid(said.indexOf("http")));
 }
 
 void tst_FakeServer::cleanupTestCase()

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpSocket>
+#include <QtEndian>
 
 #include "net/httptool.h"
 
@@ -35,14 +36,6 @@ quint32 crc32(const QByteArray &data)
     return crc ^ 0xffffffffu;
 }
 
-QByteArray littleEndian(quint32 value)
-{
-    QByteArray bytes;
-    for (int i = 0; i < 4; ++i)
-        bytes += char(value >> (8 * i));
-    return bytes;
-}
-
 // Zeros of 16 reply limits packed to some kilobytes: what a gzip bomb looks like.
 QByteArray gzipBomb()
 {
@@ -50,8 +43,11 @@ QByteArray gzipBomb()
         const QByteArray zeros(16 * HttpTool::MaxReplyBytes, '\0');
         // qCompress gives a 4-byte length, a 2-byte zlib header, deflate data and a checksum.
         const QByteArray zlib = qCompress(zeros, 9);
+        QByteArray trailer(8, '\0');
+        qToLittleEndian(crc32(zeros), trailer.data());
+        qToLittleEndian(quint32(zeros.size()), trailer.data() + 4);
         return QByteArray("\x1f\x8b\x08\0\0\0\0\0\x02\x03", 10) + zlib.mid(6, zlib.size() - 10) +
-               littleEndian(crc32(zeros)) + littleEndian(quint32(zeros.size()));
+               trailer;
     }();
     return bomb;
 }
@@ -184,12 +180,6 @@ void FakeServer::answerBadly(QTcpSocket *socket, const Request &request, Hostile
         return;
     case Hostile::Redirect:
         socket->write(response(302, usual, "Location: " + request.path + "\r\n"));
-        return;
-    case Hostile::NotJson:
-        socket->write(response(200, "<html><body>502 Bad Gateway</body></html>"));
-        return;
-    case Hostile::TokenWithCrLf:
-        socket->write(response(200, R"({"code":200,"msg":"操作成功","token":"tok\r\nX-Evil: 1"})"));
         return;
     case Hostile::NotHttp:
         socket->write("SSH-2.0-OpenSSH_9.2p1\r\n\r\n");

@@ -42,8 +42,6 @@ public:
         Unauthorized,     // the usual reply as body, status 401
         ServerError,      // the usual reply as body, status 500
         Redirect,         // the usual reply as body, status 302 back to the same path
-        NotJson,          // 200 with an HTML error page
-        TokenWithCrLf,    // a successful login whose token carries a header of its own
         NotHttp,          // another protocol's greeting instead of an HTTP reply
     };
     Q_ENUM(Hostile)
