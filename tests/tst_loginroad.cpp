@@ -11,6 +11,7 @@
 #include <QStackedWidget>
 #include <QTcpServer>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/frmcraft.h"
@@ -40,12 +41,10 @@ const char *const Invalid = "回复无效";
 // A critical message holding the fragment and, when given, the URL that failed.
 bool saidCritical(const MessageCapture &log, const QString &fragment, const QString &url = {})
 {
-    for (const auto &message : log.messages()) {
-        if (message.first == QtCriticalMsg && message.second.contains(fragment) &&
-            message.second.contains(url))
-            return true;
-    }
-    return false;
+    const QStringList criticals = log.texts(QtCriticalMsg);
+    return std::any_of(criticals.cbegin(), criticals.cend(), [&](const QString &text) {
+        return text.contains(fragment) && text.contains(url);
+    });
 }
 
 // Qt sends a request again, on a new connection and a few times at most, when what came

@@ -392,9 +392,7 @@ void tst_Resources::sheetParsesAndImagesResolve()
         QCheckBox box(&window);
         box.ensurePolished();
         window.ensurePolished();
-        for (const auto &message : capture.messages())
-            if (message.first == QtWarningMsg)
-                parseWarnings << message.second;
+        parseWarnings = capture.texts(QtWarningMsg);
     }
     QVERIFY2(parseWarnings.isEmpty(), qPrintable(parseWarnings.join(QLatin1Char('\n'))));
 }
