@@ -5,4 +5,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1
 shift
 cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
-cmake --build "$dir" --parallel "$(nproc)"
+# CMAKE_BUILD_PARALLEL_LEVEL caps the jobs on a shared machine; every core otherwise.
+cmake --build "$dir" --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"

@@ -13,8 +13,8 @@ build=$(cd "$1" && pwd) || exit 1
 suite=$2
 [ "$suite" = normal ] || exit 0
 
-# Other builds share the machine: four jobs at most.
-jobs=$(nproc)
+# Other builds share the machine: four jobs at most, fewer when CMAKE_BUILD_PARALLEL_LEVEL says so.
+jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 [ "$jobs" -gt 4 ] && jobs=4
 
 parent_check() {

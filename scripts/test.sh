@@ -5,6 +5,8 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh" || exit 1
 export QT_QPA_PLATFORM=offscreen
+# CMAKE_BUILD_PARALLEL_LEVEL caps the build jobs and the tests run at once.
+jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 
 status=0
 run_suite() {
@@ -18,7 +20,7 @@ run_suite() {
     fi
     bash "$root/scripts/extra-tests.sh" "$dir" "$name" || status=1
     echo "=== $name tests"
-    (cd "$dir" && ctest --output-on-failure -j "$(nproc)") || status=1
+    (cd "$dir" && ctest --output-on-failure -j "$jobs") || status=1
 }
 
 run_suite normal "$root/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo
