@@ -2,6 +2,7 @@
 #include "ui_frmmain.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDebug>
@@ -335,6 +336,18 @@ void frmMain::on_btnMenu_Close_clicked()
     // the application still lives.
     if (QUIHelper::askQuestion(QStringLiteral("确认退出Kestrane？")) == QMessageBox::Yes)
         QCoreApplication::exit(0);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // The program's own close() passes; the window system's (Alt+F4, a taskbar) asks first.
+    if (!event->spontaneous()) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    // Open either way: on Yes the close button's path leaves the event loop.
+    event->ignore();
+    on_btnMenu_Close_clicked();
 }
 
 void frmMain::on_flushLogUI(const QString &msg)

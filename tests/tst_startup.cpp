@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QWindow>
 
 #include <csignal>
 #include <cstdio>
@@ -84,6 +85,9 @@ void drive()
     auto *close = window->findChild<QPushButton *>(QStringLiteral("btnMenu_Close"));
     if (g_scenario == QLatin1String("tray")) {
         triggerTrayExit();
+    } else if (g_scenario == QLatin1String("window")) {
+        answer(QStringLiteral("btnOk"), [] { qWarning().noquote() << marker(g_scenario); });
+        window->windowHandle()->close();
     } else if (g_scenario == QLatin1String("confirm")) {
         // A settings change not yet saved: it must reach the file on the way out.
         EasyIni::Instance()->load(g_iniFilePath, EasyIni::ReadWrite);
@@ -145,6 +149,8 @@ void tst_Startup::everyExitEndsCleanly_data()
     // Below the size of the first log entry and of the saved settings: both writes fail.
     QTest::newRow("file-size limit, 确定")
         << "confirm" << QStringList{"questions 1, instances left 0"} << false << 30;
+    QTest::newRow("window system close, 确定")
+        << "window" << QStringList{"questions 1, instances left 0"} << false << 0;
 }
 
 void tst_Startup::everyExitEndsCleanly()
