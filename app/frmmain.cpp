@@ -19,6 +19,7 @@
 #include "app/frmconfigbasic.h"
 #include "app/frmcraft.h"
 #include "app/frmtemplate.h"
+#include "app/logopixmap.h"
 #include "app/navbuttons.h"
 #include "common/appstate.h"
 #include "common/savelog.h"
@@ -187,10 +188,10 @@ void frmMain::initIcon()
 {
     ui->labLogoBg->setAlignment(Qt::AlignCenter);
     ui->labLogoBg->setFixedWidth(80);
-    QPixmap logo(QCoreApplication::applicationDirPath() + QStringLiteral("/icon.png"));
+    const QPixmap logo = readLogo(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/icon.png"), QSize(60, 60));
     if (!logo.isNull())
-        ui->labLogoBg->setPixmap(
-            logo.scaled(60, 60, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        ui->labLogoBg->setPixmap(logo);
     else
         IconFont::Instance()->setLabelGlyph(ui->labLogoBg, QChar(0xe513), 60);
 
