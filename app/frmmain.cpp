@@ -2,6 +2,7 @@
 #include "ui_frmmain.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDebug>
@@ -18,6 +19,7 @@
 #include "app/frmconfigbasic.h"
 #include "app/frmcraft.h"
 #include "app/frmtemplate.h"
+#include "app/logopixmap.h"
 #include "app/navbuttons.h"
 #include "common/appstate.h"
 #include "common/savelog.h"
@@ -186,10 +188,10 @@ void frmMain::initIcon()
 {
     ui->labLogoBg->setAlignment(Qt::AlignCenter);
     ui->labLogoBg->setFixedWidth(80);
-    QPixmap logo(QCoreApplication::applicationDirPath() + QStringLiteral("/icon.png"));
+    const QPixmap logo = readLogo(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/icon.png"), QSize(60, 60));
     if (!logo.isNull())
-        ui->labLogoBg->setPixmap(
-            logo.scaled(60, 60, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        ui->labLogoBg->setPixmap(logo);
     else
         IconFont::Instance()->setLabelGlyph(ui->labLogoBg, QChar(0xe513), 60);
 
@@ -335,6 +337,18 @@ void frmMain::on_btnMenu_Close_clicked()
     // the application still lives.
     if (QUIHelper::askQuestion(QStringLiteral("确认退出Kestrane？")) == QMessageBox::Yes)
         QCoreApplication::exit(0);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // The program's own close() passes; the window system's (Alt+F4, a taskbar) asks first.
+    if (!event->spontaneous()) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    // Open either way: on Yes the close button's path leaves the event loop.
+    event->ignore();
+    on_btnMenu_Close_clicked();
 }
 
 void frmMain::on_flushLogUI(const QString &msg)

@@ -7,6 +7,7 @@
 #include "common/recordtypes.h"
 
 class FramelessHelper;
+class QCloseEvent;
 class QListWidgetItem;
 class QPushButton;
 
@@ -60,6 +61,8 @@ private slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // A close from the window system asks as the close button does.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void initForm();

@@ -104,7 +104,11 @@ bool HttpTool::readReply(QNetworkReply *reply, const QString &url, QByteArray *b
     };
     connect(reply, &QNetworkReply::readyRead, &loop, take);
     reply->setReadBufferSize(MaxReplyBytes);
-    QTimer::singleShot(s_timeoutMs, &loop, &QEventLoop::quit);
+    bool timedOut = false;
+    QTimer::singleShot(s_timeoutMs, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
     if (!reply->isFinished()) {
         const InputBlocker blocker;
         loop.exec();
@@ -112,7 +116,9 @@ bool HttpTool::readReply(QNetworkReply *reply, const QString &url, QByteArray *b
 
     if (!reply->isFinished()) {
         reply->abort();
-        qCritical().noquote() << QStringLiteral("服务器无响应，请求超时：") + url;
+        // Else the application is leaving: exit() ends every event loop, this one too.
+        if (timedOut)
+            qCritical().noquote() << QStringLiteral("服务器无响应，请求超时：") + url;
         return false;
     }
     take();

@@ -36,6 +36,7 @@ public:
     // true when a complete 2xx reply arrived and the parser could read it. Anything else
     // (no connection, time-out, error status or redirect, a reply cut off or larger than
     // MaxReplyBytes, a body the parser cannot read) is logged as critical and returns false.
+    // A wait cut short by the application leaving returns false without a word.
     // While it waits the busy cursor shows and user input is dropped; a request made
     // meanwhile is refused.
     bool request(Method method, const QString &url, const QByteArray &body = QByteArray());

@@ -45,16 +45,16 @@ bool isUserInput(const QEvent *event)
 } // namespace
 
 InputBlocker::InputBlocker()
+    : m_hasCursor(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
 {
     QCoreApplication::instance()->installEventFilter(this);
-    // A program without a window system has no cursor to change.
-    if (qGuiApp)
+    if (m_hasCursor)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 InputBlocker::~InputBlocker()
 {
-    if (qGuiApp)
+    if (m_hasCursor)
         QGuiApplication::restoreOverrideCursor();
 }
 

@@ -2,8 +2,8 @@
 
 #include <QObject>
 
-// While it lives, the application shows the busy cursor and swallows what the user sends.
-// A request waits in a local event loop: input held back until it ends would be replayed
+// While it lives, the busy cursor shows (in a GUI application) and what the user sends is
+// swallowed. A request waits in a local event loop: input held back until it ends would be replayed
 // afterwards (a second login, a late cancel), so it is dropped instead.
 class InputBlocker : public QObject
 {
@@ -17,4 +17,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Only a GUI application has a cursor (qGuiApp is a plain cast, never null).
+    const bool m_hasCursor;
 };

@@ -1,6 +1,7 @@
 #include "logindialog.h"
 #include "ui_logindialog.h"
 
+#include <QCloseEvent>
 #include <QDebug>
 #include <QScopedValueRollback>
 
@@ -25,6 +26,16 @@ LoginDialog::LoginDialog(QWidget *parent) : QDialog(parent), ui(new Ui::LoginDia
 LoginDialog::~LoginDialog()
 {
     delete ui;
+}
+
+void LoginDialog::closeEvent(QCloseEvent *event)
+{
+    // Closed now, it would be gone while the login goes on and switches the account.
+    if (m_loggingIn) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void LoginDialog::on_btnOk_clicked()

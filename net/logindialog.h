@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QCloseEvent;
+
 namespace Ui {
 class LoginDialog;
 }
@@ -16,6 +18,10 @@ public:
     static LoginDialog *Instance();
     explicit LoginDialog(QWidget *parent = nullptr);
     ~LoginDialog() override;
+
+protected:
+    // While a login waits, a close from the window system is dropped like any other input.
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void on_btnOk_clicked();

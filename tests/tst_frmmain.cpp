@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTextEdit>
+#include <QWindow>
 
 #include "app/frmmain.h"
 #include "common/appstate.h"
@@ -584,14 +585,17 @@ void tst_frmMain::trayRestoresWindow()
 void tst_frmMain::declinedExitLeavesEverything_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("cancel") << "btnCancel";
-    QTest::newRow("close button") << "btnMenu_Close";
-    QTest::newRow("escape") << "escape";
+    QTest::addColumn<bool>("byWindowSystem"); // Alt+F4, a taskbar's close
+    QTest::newRow("cancel") << "btnCancel" << false;
+    QTest::newRow("close button") << "btnMenu_Close" << false;
+    QTest::newRow("escape") << "escape" << false;
+    QTest::newRow("window system close, cancel") << "btnCancel" << true;
 }
 
 void tst_frmMain::declinedExitLeavesEverything()
 {
     QFETCH(QString, how);
+    QFETCH(bool, byWindowSystem);
     frmMain &w = *m_window;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -609,7 +613,10 @@ void tst_frmMain::declinedExitLeavesEverything()
             box->findChild<QPushButton *>(how)->click();
         answered = true;
     });
-    button(w, "btnMenu_Close")->click();
+    if (byWindowSystem)
+        w.windowHandle()->close();
+    else
+        button(w, "btnMenu_Close")->click();
 
     QVERIFY(answered);
     QCOMPARE(question, QStringLiteral("确认退出Kestrane？"));

@@ -10,6 +10,7 @@
 #include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTcpServer>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
@@ -386,6 +387,10 @@ void tst_LoginRoad::serverAwayEndsWithCritical_data()
     QTest::newRow("never answers, another request made")
         << QString() << "request"
         << QStringList{QStringLiteral("上一个请求尚未结束，未发送：%1/getInfo"), timedOut};
+    QTest::newRow("never answers, dialog closed by the window system")
+        << QString() << "close" << QStringList{timedOut};
+    // A session ending: the wait is left early, and that is no time-out.
+    QTest::newRow("never answers, application quits") << QString() << "quit" << QStringList();
 }
 
 void tst_LoginRoad::serverAwayEndsWithCritical()
@@ -393,6 +398,13 @@ void tst_LoginRoad::serverAwayEndsWithCritical()
     QFETCH(QString, server);
     QFETCH(QString, meanwhile);
     QFETCH(QStringList, said);
+    // exit() holds for every event loop started later, until exec() runs again.
+    const auto resumeLoops = qScopeGuard([&] {
+        if (meanwhile != "quit")
+            return;
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    });
     QTcpServer closed;
     QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
     const quint16 closedPort = closed.serverPort();
@@ -415,6 +427,10 @@ void tst_LoginRoad::serverAwayEndsWithCritical()
             LoginDialog::Instance()->findChild<QPushButton *>("btnOk")->click();
         else if (meanwhile == "request")
             NetWorkManerger::Instance()->GetUserInfo();
+        else if (meanwhile == "close")
+            LoginDialog::Instance()->windowHandle()->close();
+        else if (meanwhile == "quit")
+            QCoreApplication::quit();
     });
     watch.start(5);
 

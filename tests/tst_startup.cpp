@@ -2,16 +2,21 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
+#include <QLabel>
 #include <QMenu>
+#include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QWindow>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 #include "app/frmmain.h"
 #include "app/startup.h"
@@ -84,6 +89,15 @@ void drive()
     auto *close = window->findChild<QPushButton *>(QStringLiteral("btnMenu_Close"));
     if (g_scenario == QLatin1String("tray")) {
         triggerTrayExit();
+    } else if (g_scenario == QLatin1String("logo")) {
+        const QLabel *label = window->findChild<QLabel *>(QStringLiteral("labLogoBg"));
+        const QPixmap logo = label->pixmap(Qt::ReturnByValue);
+        say(!logo.isNull() ? QStringLiteral("logo %1x%2").arg(logo.width()).arg(logo.height())
+                           : QStringLiteral("logo ") + label->text());
+        triggerTrayExit();
+    } else if (g_scenario == QLatin1String("window")) {
+        answer(QStringLiteral("btnOk"), [] { qWarning().noquote() << marker(g_scenario); });
+        window->windowHandle()->close();
     } else if (g_scenario == QLatin1String("confirm")) {
         // A settings change not yet saved: it must reach the file on the way out.
         EasyIni::Instance()->load(g_iniFilePath, EasyIni::ReadWrite);
@@ -135,16 +149,27 @@ void tst_Startup::everyExitEndsCleanly_data()
     QTest::addColumn<QStringList>("output");
     QTest::addColumn<bool>("settingsWritten");
     QTest::addColumn<int>("fileLimit"); // bytes per file the child may write; 0: no limit
+    QTest::addColumn<QString>("icon");  // what lies beside the program as icon.png
     QTest::newRow("close button, 确定")
-        << "confirm" << QStringList{"questions 1, instances left 0"} << true << 0;
+        << "confirm" << QStringList{"questions 1, instances left 0"} << true << 0 << "";
     QTest::newRow("tray 退出") << "tray" << QStringList{"questions 0, instances left 0"} << false
-                               << 0;
+                               << 0 << "";
     QTest::newRow("取消, then quit")
         << "decline" << QStringList{"shown after decline", "questions 1, instances left 0"} << false
-        << 0;
+        << 0 << "";
     // Below the size of the first log entry and of the saved settings: both writes fail.
     QTest::newRow("file-size limit, 确定")
-        << "confirm" << QStringList{"questions 1, instances left 0"} << false << 30;
+        << "confirm" << QStringList{"questions 1, instances left 0"} << false << 30 << "";
+    QTest::newRow("window system close, 确定")
+        << "window" << QStringList{"questions 1, instances left 0"} << false << 0 << "";
+    const QString trayExit = QStringLiteral("questions 0, instances left 0");
+    QTest::newRow("icon.png a picture")
+        << "logo" << QStringList{"logo 60x30", trayExit} << false << 0 << "120x60";
+    QTest::newRow("icon.png too large")
+        << "logo" << QStringList{QStringLiteral("logo \ue513"), trayExit} << false << 0
+        << "5000x5000";
+    QTest::newRow("icon.png a FIFO")
+        << "logo" << QStringList{QStringLiteral("logo \ue513"), trayExit} << false << 0 << "fifo";
 }
 
 void tst_Startup::everyExitEndsCleanly()
@@ -153,6 +178,7 @@ void tst_Startup::everyExitEndsCleanly()
     QFETCH(QStringList, output);
     QFETCH(bool, settingsWritten);
     QFETCH(int, fileLimit);
+    QFETCH(QString, icon);
 
     // A copy of this binary under the program's name, with its own settings file beside it.
     QTemporaryDir dir;
@@ -162,6 +188,16 @@ void tst_Startup::everyExitEndsCleanly()
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
     const QString ini = dir.filePath(QStringLiteral("Kestrane.ini"));
     FileBytes::write(ini, "[Path]\r\nlogFileDir=logs\r\n");
+    const QString iconPath = dir.filePath(QStringLiteral("icon.png"));
+    if (icon == QLatin1String("fifo")) {
+        QCOMPARE(mkfifo(QFile::encodeName(iconPath).constData(), 0600), 0);
+    } else if (!icon.isEmpty()) {
+        // One bit a pixel: cheap to write here, a hundred megabytes once decoded whole.
+        const QStringList side = icon.split(QLatin1Char('x'));
+        QImage image(side.at(0).toInt(), side.at(1).toInt(), QImage::Format_Mono);
+        image.fill(0);
+        QVERIFY(image.save(iconPath, "PNG"));
+    }
 
     QProcess child;
     QStringList arguments{QLatin1String(kDriveFlag), scenario};
