@@ -69,6 +69,7 @@ private:
     void initIcon();
     void initLogForm();
     void initSignalSlot();
+    void reportRefusedSettings();
 
     Ui::frmMain *ui;
     FramelessHelper *m_framelessHelper = nullptr;
