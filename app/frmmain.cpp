@@ -22,6 +22,7 @@
 #include "app/logopixmap.h"
 #include "app/navbuttons.h"
 #include "common/appstate.h"
+#include "common/easyini.h"
 #include "common/savelog.h"
 #include "common/singleinstance.h"
 #include "common/userrights.h"
@@ -68,6 +69,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain)
     initIcon();
     initLogForm();
     initSignalSlot();
+    reportRefusedSettings();
     QUIHelper::centerOnScreen(this);
 
     TrayIcon::Instance()->setIcon(QStringLiteral(":/image/icon1.png"));
@@ -238,6 +240,16 @@ void frmMain::initSignalSlot()
     connect(FrmConfigBasic::Instance(), &FrmConfigBasic::showhideLog, this,
             &frmMain::on_showhideLog);
     connect(JsonOpration::Instance(), &JsonOpration::flashGUI, this, &frmMain::on_flashGUI);
+}
+
+// The settings were read before the log panel and the logger existed: a refusal went to
+// stderr alone. Said again for the panel and the log file while the logger runs, which does
+// not pass it on to stderr a second time.
+void frmMain::reportRefusedSettings()
+{
+    const QString refusal = EasyIni::Instance()->refusal();
+    if (!refusal.isEmpty() && ui->ckSave->isChecked())
+        qCritical().noquote() << refusal;
 }
 
 void frmMain::buttonClicked()

@@ -72,6 +72,7 @@ private:
     void initIcon();
     void initLogForm();
     void initSignalSlot();
+    void reportRefusedSettings();
 
     Ui::frmMain *ui;
     FramelessHelper *m_framelessHelper = nullptr;

@@ -13,7 +13,11 @@
 #include <QTextCodec>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "common/singleinstance.h"
 #include "common/variantstreamcheck.h"
@@ -165,6 +169,11 @@ const QLatin1String EscapedTag("@Escaped(");
 bool hasLineBreak(const QString &text)
 {
     return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+bool hasBlankEnds(const QString &text)
+{
+    return !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
 }
 
 // Each character written behind a backslash, and the letter that follows it there.
@@ -321,7 +330,9 @@ QString taggedText(const QVariant &value)
         // Written as text it would lose half a surrogate pair: kept in its stream form.
         if (lonelySurrogateAt(text) >= 0)
             break;
-        if (text.contains(QChar::Null))
+        // Blanks at the ends would be trimmed away as the line is read. (A text with a line
+        // break keeps its escaped form, which ends in ")".)
+        if (text.contains(QChar::Null) || (!hasLineBreak(text) && hasBlankEnds(text)))
             return QStringLiteral("@String(") + text + QLatin1Char(')');
         if (text.startsWith(QLatin1Char('@')))
             text.prepend(QLatin1Char('@'));
@@ -353,23 +364,64 @@ QString taggedText(const QVariant &value)
 }
 
 // The text of a key line's value that reads back as `value`. A key read from a file may
-// begin with "[", and a value as read may be empty or have blanks at its ends: written as
-// they stand, the line would read back as a header, trimmed, or as no key at all.
+// begin with "[", and a value as read may be empty: written as they stand, the line would
+// read back as a header, or as no key at all. An empty value set by the program stays
+// "key=", as the settings page has always written an emptied field.
 QString storedValue(const IniEntry &entry)
 {
     const QString text = EasyIni::variantToString(entry.value);
     const bool header =
         entry.keyOrRawLine.startsWith(QLatin1Char('[')) && text.endsWith(QLatin1Char(']'));
-    const bool trimmed =
-        entry.valueAsRead && (text.isEmpty() || text.front().isSpace() || text.back().isSpace());
-    if (!header && !trimmed)
+    if (!header && !(entry.valueAsRead && text.isEmpty()))
         return text;
-    // Only plain texts without a line break get here: every tagged or escaped form begins
-    // with "@" and ends with ")".
+    // Only plain texts get here: every tagged or escaped form begins with "@" and ends
+    // with ")".
     return QStringLiteral("@String(") + entry.value.toString() + QLatin1Char(')');
 }
 
 const char *const NotRegular = "不是普通文件";
+
+QString tooLarge()
+{
+    return QStringLiteral("超过 %1 字节").arg(EasyIni::MaxFileSize);
+}
+
+// Closed on every way out.
+struct Descriptor
+{
+    const int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// Up to `limit` bytes of the open file; 0, or the errno of the read that failed (EAGAIN: it
+// would wait).
+int readUpTo(int fd, qint64 limit, qint64 sizeHint, QByteArray *bytes)
+{
+    QByteArray data(int(qBound<qint64>(0, sizeHint, limit - 1) + 1), Qt::Uninitialized);
+    qint64 got = 0;
+    for (;;) {
+        if (got == data.size()) {
+            if (got >= limit)
+                break;
+            data.resize(int(qMin(limit, got * 2)));
+        }
+        const ssize_t n = ::read(fd, data.data() + got, size_t(data.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    data.resize(int(got));
+    *bytes = std::move(data);
+    return 0;
+}
 
 } // namespace
 
@@ -410,6 +462,12 @@ bool EasyIni::save()
         m_error = QStringLiteral("文件未读取，不覆盖");
         return false;
     }
+    const QByteArray bytes = serialized();
+    // The next start would refuse the file and read every setting as empty.
+    if (bytes.size() > MaxFileSize) {
+        m_error = tooLarge();
+        return false;
+    }
     if (!canWrite(&m_error))
         return false;
     qDebug().noquote() << "save ini" << filePath;
@@ -423,7 +481,6 @@ bool EasyIni::save()
         m_error = out.errorString();
         return false;
     }
-    const QByteArray bytes = serialized();
     // QSaveFile alone commits a short file when the disk fills midway: check every byte
     // went out before the rename.
     if (out.write(bytes) != bytes.size() || !out.flush()) {
@@ -484,6 +541,7 @@ void EasyIni::readFile()
 {
     dirty = false;
     m_refused = false;
+    m_refusal.clear();
     sections.clear();
     m_firstSection.clear();
     if (mode == WriteOnly)
@@ -502,31 +560,40 @@ void EasyIni::readFile()
 
 bool EasyIni::readBytes(QByteArray *bytes)
 {
-    // Checked before opening: opening a FIFO waits for a writer, and a device never ends.
-    const QFileInfo info(filePath);
-    if (!info.exists())
-        return false;
-    const QString tooLarge = QStringLiteral("超过 %1 字节").arg(MaxFileSize);
-    QString refusal;
-    if (!info.isFile()) {
-        refusal = QString::fromUtf8(NotRegular);
-    } else if (info.size() > MaxFileSize) {
-        refusal = tooLarge;
-    } else {
-        QFile file(filePath);
-        // Binary: text mode would drop every CR, merging the lines of a file that ends them
-        // with a lone CR.
-        if (!file.open(QIODevice::ReadOnly))
+    // Judged by what was opened, not by its name first: the name may be swapped in between.
+    // Without waiting: opening a FIFO waits for a writer, and a file that looks regular may
+    // still wait to be read. Never a controlling terminal.
+    const Descriptor file{::open(QFile::encodeName(filePath).constData(),
+                                 O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+    if (file.fd < 0) {
+        // A missing file is read as an empty one, silently; a socket cannot be opened.
+        if (errno == ENOENT || errno == ENOTDIR)
             return false;
-        // Bounded again: the file may have grown since it was looked at.
-        *bytes = file.read(MaxFileSize + 1);
-        if (bytes->size() <= MaxFileSize)
-            return true;
-        bytes->clear();
-        refusal = tooLarge;
+        return refuse(errno == ENXIO ? QString::fromUtf8(NotRegular) : qt_error_string(errno));
     }
+    struct stat info;
+    if (::fstat(file.fd, &info) != 0)
+        return refuse(qt_error_string(errno));
+    if (!S_ISREG(info.st_mode))
+        return refuse(QString::fromUtf8(NotRegular));
+    if (info.st_size > MaxFileSize)
+        return refuse(tooLarge());
+    // Bounded again: the file may grow while it is read.
+    if (const int error = readUpTo(file.fd, MaxFileSize + 1, info.st_size, bytes)) {
+        return refuse(error == EAGAIN || error == EWOULDBLOCK ? QStringLiteral("读取会阻塞")
+                                                              : qt_error_string(error));
+    }
+    if (bytes->size() <= MaxFileSize)
+        return true;
+    bytes->clear();
+    return refuse(tooLarge());
+}
+
+bool EasyIni::refuse(const QString &cause)
+{
     m_refused = true;
-    qCritical().noquote() << QStringLiteral("设置文件未读取：%1：%2").arg(filePath, refusal);
+    m_refusal = QStringLiteral("设置文件未读取：%1：%2").arg(filePath, cause);
+    qCritical().noquote() << m_refusal;
     return false;
 }
 

@@ -57,22 +57,28 @@ public:
     ~EasyIni() override;
 
     // Pending changes are written to the file they belong to, then the new file is read
-    // (write-only mode leaves the object empty). A file that is not a regular file or is
-    // larger than MaxFileSize is not read: one critical message, and the object stays
-    // empty as for a missing file; a read-write save then refuses to replace it.
+    // (write-only mode leaves the object empty). A file that is not a regular file, is
+    // larger than MaxFileSize or cannot be read (no permission, a read that would wait) is
+    // not read: one critical message, and the object stays empty as for a missing file; a
+    // read-write save then refuses to replace it. Reading never waits.
     void load(const QString &filePath, int mode);
     void reload(const QString &filePath = QString());
     // Rewrites the whole file when something was set; the old file survives a failed write.
-    // False, with errorString() saying why, when the file could not be written.
+    // False, with errorString() saying why, when the file could not be written or would be
+    // larger than MaxFileSize, which the next read would refuse.
     bool save();
     QString errorString() const { return m_error; }
+    // The critical message of the last read's refusal; empty when the file was read, missing
+    // or not to be read.
+    QString refusal() const { return m_refusal; }
 
     // Invalid when the section or the key is empty or missing.
     QVariant value(const QString &section, const QString &key) const;
     // Appends a missing section or key; the file is written only by save().
     void setValue(const QString &section, const QString &key, const QVariant &value);
 
-    // A text holding CR or LF comes out as "@Escaped(...)", so every value stays on its line.
+    // A text holding CR or LF comes out as "@Escaped(...)", so every value stays on its line;
+    // one with blanks at its ends as "@String(...)", so they are not trimmed away.
     static QString variantToString(const QVariant &value);
     // A text that fits no tag reads as a plain string.
     static QVariant stringToVariant(const QString &text);
@@ -80,6 +86,7 @@ public:
 private:
     void readFile();
     bool readBytes(QByteArray *bytes);
+    bool refuse(const QString &cause);
     void parse(const QString &text);
     int sectionIndex(const QString &name) const;
     void appendSection(IniSection &&section);
@@ -91,8 +98,9 @@ private:
     bool dirty = false;
     QVector<IniSection> sections;
     QHash<QString, int> m_firstSection; // the first section of each name
-    // The file was refused (not a regular file, too large): a read-write save must not
-    // replace what was never read.
+    // The file was refused (not a regular file, too large, unreadable): a read-write save
+    // must not replace what was never read.
     bool m_refused = false;
+    QString m_refusal;
     QString m_error;
 };

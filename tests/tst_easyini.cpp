@@ -14,11 +14,14 @@
 #include <QTemporaryDir>
 
 #include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <climits>
 #include <fcntl.h>
 #include <functional>
 #include <memory>
 #include <thread>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,10 +53,15 @@ void setPageKeys(EasyIni &ini)
     ini.setValue("Minio", "bukeName", "zaravazez");
 }
 
-// The file at `path`: the bytes, or a "device", "fifo", "directory" or "link" to the bytes.
+// The file at `path`: the bytes, or a "device", "fifo", "directory" or "link" to the bytes, or
+// the bytes "unreadable" in a folder that may be searched.
 void makeFile(const QString &path, const QString &kind, const QByteArray &bytes)
 {
-    if (kind == QLatin1String("device"))
+    if (kind == QLatin1String("unreadable")) {
+        FileBytes::write(path, bytes);
+        QCOMPARE(chmod(QFile::encodeName(path).constData(), 0), 0);
+        QCOMPARE(chmod(QFile::encodeName(QFileInfo(path).path()).constData(), 0711), 0);
+    } else if (kind == QLatin1String("device"))
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
     else if (kind == QLatin1String("fifo"))
         QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -172,6 +180,46 @@ private:
     std::thread m_writer;
 };
 
+// Files are opened with nobody's rights on this thread while it lives: root reads anything.
+struct FilesAsNobody
+{
+    FilesAsNobody() { setfsuid(65534); }
+    ~FilesAsNobody() { setfsuid(geteuid()); }
+};
+
+// Makes `name` the regular file and the FIFO by turns; the FIFO's writer never writes. At the
+// deadline the name stays the file and a read waiting on the FIFO is let go: late() is true.
+class FlippingName
+{
+public:
+    FlippingName(const QByteArray &name, const QByteArray &file, const QByteArray &fifo)
+        : m_writer(::open(fifo.constData(), O_RDWR)), m_thread([=] {
+              const QByteArray next = name + ".next";
+              const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+              for (bool toFifo = true; !m_stop; toFifo = !toFifo) {
+                  m_late = std::chrono::steady_clock::now() > deadline;
+                  if (::link((m_late || !toFifo ? file : fifo).constData(), next.constData()) == 0)
+                      ::rename(next.constData(), name.constData());
+                  if (m_late)
+                      break;
+              }
+              ::close(m_writer);
+          })
+    {}
+    ~FlippingName()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    bool late() const { return m_late; }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_late{false};
+    int m_writer;
+    std::thread m_thread;
+};
+
 } // namespace
 
 class tst_EasyIni : public QObject
@@ -203,6 +251,7 @@ private slots:
     void saveCreatesFolderAndLeavesNoProbe();
     void pendingChangesStayWithTheirFile();
     void fuzzInputsReadWithoutCrash();
+    void swappedInFifoNeverBlocks();
     void hostileFile_data();
     void hostileFile();
 
@@ -429,6 +478,10 @@ void tst_EasyIni::taggedValuesMatchQSettings_data()
     same("bytes", QByteArray("ab\xE9z"), QString::fromLatin1("@ByteArray(ab\xE9z)"));
     same("at string", "@home", "@@home");
     same("nul string", QString::fromUtf16(u"a\0b", 3), QString::fromUtf16(u"@String(a\0b)", 12));
+    // As they stand, blanks at the ends would be trimmed away as the line is read.
+    same("blanks at the ends", " 10.0.0.1 ", "@String( 10.0.0.1 )");
+    same("tabs at the ends", "\t@home\t", "@String(\t@home\t)");
+    same("blanks only", "  ", "@String(  )");
     QTest::newRow("int") << QVariant(42) << QVariant("42") << "42";
     QTest::newRow("bool") << QVariant(true) << QVariant("true") << "true";
     QTest::newRow("double") << QVariant(2.5) << QVariant("2.5") << "2.5";
@@ -762,6 +815,25 @@ void tst_EasyIni::fuzzInputsReadWithoutCrash()
     QVERIFY(files > 5);
 }
 
+void tst_EasyIni::swappedInFifoNeverBlocks()
+{
+    FileBytes::write(path(), "[s]\nk=v\n");
+    QVERIFY(QFile::copy(path(), path("file.ini")));
+    QCOMPARE(mkfifo(QFile::encodeName(path("fifo.ini")).constData(), 0600), 0);
+    MessageCapture quiet;
+    FlippingName flipping(QFile::encodeName(path()), QFile::encodeName(path("file.ini")),
+                          QFile::encodeName(path("fifo.ini")));
+    // Until the FIFO has been met, and refused, many times.
+    for (int refused = 0; refused < 5000 && !flipping.late();) {
+        EasyIni ini;
+        ini.load(path(), EasyIni::ReadOnly);
+        const QVariant value = ini.value("s", "k");
+        QVERIFY(!value.isValid() || value == QVariant("v"));
+        refused += !value.isValid();
+    }
+    QVERIFY(!flipping.late());
+}
+
 void tst_EasyIni::hostileFile_data()
 {
     QTest::addColumn<QByteArray>("file");
@@ -777,6 +849,19 @@ void tst_EasyIni::hostileFile_data()
     for (const char *kind : {"device", "fifo", "directory"})
         QTest::newRow(kind) << page << kind << "不是普通文件" << unread << false;
     readableRow("link to a file", page, {{"s/k", "v"}}, QStringLiteral("link"));
+    QTest::newRow("unreadable") << page << "unreadable" << qt_error_string(EACCES) << unread
+                                << false;
+    // Read whole, but saved they would be more than the next start reads.
+    const QVariantMap read{{"s/k", "v"}};
+    QTest::newRow("save over the bound")
+        << page + QByteArray(int(EasyIni::MaxFileSize) - page.size(), ';') << QString() << QString()
+        << read << false;
+    const QString wide =
+        QString::fromLatin1(page) + QString(int(EasyIni::MaxFileSize) / 2 - 16, QChar(0x65e5));
+    QTest::newRow("UTF-16 growing as UTF-8")
+        << QByteArray("\xff\xfe") +
+               QByteArray(reinterpret_cast<const char *>(wide.utf16()), wide.size() * 2)
+        << QString() << QString() << read << false;
     QTest::newRow("over the bound") << page + QByteArray(room + 17, ';') << ""
                                     << "超过" << unread << false;
     // Shapes that once took dozens of times their size in memory load whole at the bound.
@@ -858,6 +943,8 @@ void tst_EasyIni::hostileFile()
         zoneOpens.reset(new FifoOpenCounter(m_fixtures.filePath(QStringLiteral("zone"))));
         QVERIFY(zoneOpens->isSet());
     }
+    std::unique_ptr<FilesAsNobody> nobody(kind == QLatin1String("unreadable") ? new FilesAsNobody
+                                                                              : nullptr);
     {
         MessageCapture capture;
         EasyIni ini;
@@ -877,10 +964,12 @@ void tst_EasyIni::hostileFile()
     QCOMPARE(ini.errorString().isEmpty(), roundTrip);
     ini.load(path(), EasyIni::ReadOnly);
     compareValues(ini, values);
+    nobody.reset();
     if (!roundTrip) {
-        // Nothing replaced what was never read.
-        QCOMPARE(QFileInfo(path()).isFile(), kind.isEmpty());
-        if (kind.isEmpty())
+        // Nothing replaced what was never read, or what would not be read again.
+        const bool regular = kind.isEmpty() || kind == QLatin1String("unreadable");
+        QCOMPARE(QFileInfo(path()).isFile(), regular);
+        if (regular)
             QCOMPARE(FileBytes::read(path()), file);
     } else {
         QCOMPARE(ini.value("added", "k"), QVariant("1"));

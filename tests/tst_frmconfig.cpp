@@ -142,8 +142,9 @@ void tst_FrmConfig::missingFileGivesEmptyValues()
 
 void tst_FrmConfig::saveWritesExactlyEightKeys()
 {
-    FileBytes::write(g_iniFilePath, "; dropped\n[Http]\nip=1.2.3.4\nport=80\nextra=gone\n"
-                                    "[Other]\nk=v\n[Minio]\nip=5.6.7.8\nport=9005\nbukeName=b\n");
+    FileBytes::write(g_iniFilePath,
+                     "; dropped\n[Http]\nip=1.2.3.4\nport=80\nextra=gone\n"
+                     "[Other]\nk=v\n[Minio]\nip=@String( 5.6.7.8 )\nport=9005\nbukeName=b\n");
     FrmConfigBasic page;
     page.findChild<QLineEdit *>(QStringLiteral("le_http_port"))->setText(QStringLiteral("8081"));
     page.findChild<QLineEdit *>(QStringLiteral("le_minio_bukeName"))->clear();
@@ -152,7 +153,7 @@ void tst_FrmConfig::saveWritesExactlyEightKeys()
 
     const QByteArray expected = "[Http]\nip=1.2.3.4\nport=8081\n"
                                 "[Path]\ncraftDataDir=\ntmpDir=\nlogFileDir=\n"
-                                "[Minio]\nip=5.6.7.8\nport=9005\nbukeName=\n";
+                                "[Minio]\nip=@String( 5.6.7.8 )\nport=9005\nbukeName=\n";
     QCOMPARE(FileBytes::read(g_iniFilePath), expected);
     // Takes effect at the next start only.
     QCOMPARE(g_httpBaseUrl, before);
@@ -164,6 +165,7 @@ void tst_FrmConfig::saveWritesExactlyEightKeys()
     FrmConfigBasic next;
     QCOMPARE(editText(&next, "le_http_port"), QStringLiteral("8081"));
     QCOMPARE(editText(&next, "le_minio_bukeName"), QString());
+    QCOMPARE(editText(&next, "le_minio_ip"), QStringLiteral(" 5.6.7.8 "));
 }
 
 void tst_FrmConfig::pastedLineBreakStaysInItsField()

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTextEdit>
 #include <QWindow>
 
 #include <csignal>
@@ -98,6 +99,11 @@ void drive()
     } else if (g_scenario == QLatin1String("window")) {
         answer(QStringLiteral("btnOk"), [] { qWarning().noquote() << marker(g_scenario); });
         window->windowHandle()->close();
+    } else if (g_scenario == QLatin1String("refused")) {
+        const QString panel =
+            window->findChild<QTextEdit *>(QStringLiteral("txtMain"))->toPlainText();
+        say(QStringLiteral("panel %1").arg(panel.count(QStringLiteral("设置文件未读取"))));
+        QCoreApplication::quit();
     } else if (g_scenario == QLatin1String("confirm")) {
         // A settings change not yet saved: it must reach the file on the way out.
         EasyIni::Instance()->load(g_iniFilePath, EasyIni::ReadWrite);
@@ -141,6 +147,7 @@ class tst_Startup : public QObject
 private slots:
     void everyExitEndsCleanly_data();
     void everyExitEndsCleanly();
+    void refusedSettingsToldOnceInEachPlace();
 };
 
 void tst_Startup::everyExitEndsCleanly_data()
@@ -232,6 +239,27 @@ void tst_Startup::everyExitEndsCleanly()
     const QByteArray settings = FileBytes::read(ini);
     QVERIFY2(settings.contains("logFileDir=logs"), settings.constData());
     QCOMPARE(settings.contains("pending=written"), settingsWritten);
+}
+
+// A settings path that is a folder: said on stderr at once, in the panel and the log once the
+// logger runs, and once in each.
+void tst_Startup::refusedSettingsToldOnceInEachPlace()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString program = dir.filePath(QStringLiteral("Kestrane"));
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Kestrane.ini")));
+    QProcess child;
+    child.start(program, {QLatin1String(kDriveFlag), QStringLiteral("refused")});
+    QVERIFY(child.waitForFinished(120000));
+    const QString told = QStringLiteral("设置文件未读取：") + dir.filePath("Kestrane.ini");
+    QCOMPARE(QString::fromUtf8(child.readAllStandardError()).count(told), 1);
+    QVERIFY(QString::fromUtf8(child.readAllStandardOutput()).startsWith("panel 1\n"));
+    // No log folder was read: the log lies beside the program.
+    const QStringList logs = LogFiles::list(dir.path());
+    QCOMPARE(logs.size(), 1);
+    QCOMPARE(LogFiles::entries(dir.filePath(logs.first())).filter(told).size(), 1);
 }
 
 int main(int argc, char **argv)
