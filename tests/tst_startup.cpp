@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 #include "app/frmmain.h"
 #include "app/startup.h"
@@ -19,6 +20,7 @@
 #include "common/easyini.h"
 #include "common/savelog.h"
 #include "support/filebytes.h"
+#include "support/fiforeader.h"
 #include "support/filesizelimit.h"
 #include "support/logfiles.h"
 #include "support/modalbox.h"
@@ -135,16 +137,19 @@ void tst_Startup::everyExitEndsCleanly_data()
     QTest::addColumn<QStringList>("output");
     QTest::addColumn<bool>("settingsWritten");
     QTest::addColumn<int>("fileLimit"); // bytes per file the child may write; 0: no limit
+    QTest::addColumn<bool>("fifoLog");  // a FIFO lies at the name of today's log file
     QTest::newRow("close button, 确定")
-        << "confirm" << QStringList{"questions 1, instances left 0"} << true << 0;
+        << "confirm" << QStringList{"questions 1, instances left 0"} << true << 0 << false;
     QTest::newRow("tray 退出") << "tray" << QStringList{"questions 0, instances left 0"} << false
-                               << 0;
+                               << 0 << false;
     QTest::newRow("取消, then quit")
         << "decline" << QStringList{"shown after decline", "questions 1, instances left 0"} << false
-        << 0;
+        << 0 << false;
     // Below the size of the first log entry and of the saved settings: both writes fail.
     QTest::newRow("file-size limit, 确定")
-        << "confirm" << QStringList{"questions 1, instances left 0"} << false << 30;
+        << "confirm" << QStringList{"questions 1, instances left 0"} << false << 30 << false;
+    QTest::newRow("FIFO as today's log file, tray 退出")
+        << "tray" << QStringList{"questions 0, instances left 0"} << false << 0 << true;
 }
 
 void tst_Startup::everyExitEndsCleanly()
@@ -153,6 +158,7 @@ void tst_Startup::everyExitEndsCleanly()
     QFETCH(QStringList, output);
     QFETCH(bool, settingsWritten);
     QFETCH(int, fileLimit);
+    QFETCH(bool, fifoLog);
 
     // A copy of this binary under the program's name, with its own settings file beside it.
     QTemporaryDir dir;
@@ -162,6 +168,16 @@ void tst_Startup::everyExitEndsCleanly()
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
     const QString ini = dir.filePath(QStringLiteral("Kestrane.ini"));
     FileBytes::write(ini, "[Path]\r\nlogFileDir=logs\r\n");
+    const QDir logs(dir.filePath(QStringLiteral("logs")));
+    const QString today = logs.filePath(
+        QStringLiteral("Kestrane_log_%1.log").arg(QDate::currentDate().toString("yyyy-MM-dd")));
+    std::unique_ptr<FifoReader> fifo;
+    if (fifoLog) {
+        QVERIFY(logs.mkpath(QStringLiteral(".")));
+        QCOMPARE(mkfifo(QFile::encodeName(today).constData(), 0600), 0);
+        // Should the child's open block on it, a reader lets it go on after 20 s.
+        fifo = std::make_unique<FifoReader>(today, 20000);
+    }
 
     QProcess child;
     QStringList arguments{QLatin1String(kDriveFlag), scenario};
@@ -176,12 +192,17 @@ void tst_Startup::everyExitEndsCleanly()
     QVERIFY2(!errors.contains("runtime error"), errors.constData());
     QCOMPARE(out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), output);
 
-    const QDir logs(dir.filePath(QStringLiteral("logs")));
     const QStringList logNames = LogFiles::list(logs.path());
     const QString log = logNames.isEmpty() ? QString() : logs.filePath(logNames.last());
-    if (fileLimit > 0) {
-        // The log stops at the limit; the program went on to its ordinary end.
-        QCOMPARE(QFileInfo(log).size(), qint64(fileLimit));
+    if (fifoLog) {
+        // Refused once, nothing written into it; the program went on to its ordinary end.
+        QCOMPARE(errors.count("日志文件无法打开，日志不会保存：" + today.toUtf8()), 1);
+        QCOMPARE(fifo->drain(), QByteArray());
+        QVERIFY(logNames.isEmpty());
+    } else if (fileLimit > 0) {
+        // No entry fits: the file holds no torn one, and the failure was told once.
+        QCOMPARE(FileBytes::read(log), QByteArray());
+        QCOMPARE(errors.count("日志写入失败，日志不会保存：" + log.toUtf8()), 1);
     } else {
         // Whole CRLF entries; the offscreen platform's own noise may follow, written while
         // the windows go.
