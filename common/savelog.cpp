@@ -11,7 +11,11 @@
 #include <QTextCodec>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "common/programfolder.h"
 #include "common/singleinstance.h"
@@ -81,6 +85,48 @@ bool levelOf(QtMsgType type, Level *level)
     return false;
 }
 
+// Failed opens told, by folder and cause: a few, the oldest forgotten first.
+constexpr int kToldRefusals = 8;
+
+QString folderOf(const QString &fileName)
+{
+    return fileName.left(fileName.lastIndexOf(QLatin1Char('/')));
+}
+
+// What lies at a log file's name when it is not a regular file.
+QString notRegularFile(mode_t mode)
+{
+    if (S_ISLNK(mode))
+        return QStringLiteral("是符号链接，不会写入链接指向的文件");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("不是普通文件，而是命名管道");
+    if (S_ISDIR(mode))
+        return QStringLiteral("不是普通文件，而是文件夹");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("不是普通文件，而是套接字");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("不是普通文件，而是设备");
+    return QStringLiteral("不是普通文件");
+}
+
+// Why an open for writing failed: what lies at the name when that is not a regular file (a
+// link refused by O_NOFOLLOW, a FIFO without a reader), else the system's reason.
+QString openFailure(const QByteArray &name, int error)
+{
+    struct stat st;
+    if (::lstat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return notRegularFile(st.st_mode);
+    return qt_error_string(error);
+}
+
+// What ends the line whose last byte this is; a final LF ends a line whoever wrote it.
+QByteArray lineEndAfter(char last)
+{
+    if (last == '\n')
+        return {};
+    return last == '\r' ? QByteArray("\n") : QByteArray("\r\n");
+}
+
 } // namespace
 
 SaveLog *SaveLog::Instance()
@@ -109,7 +155,6 @@ void SaveLog::openFile(const QString &fileName)
     this->fileName = fileName;
     if (file->isOpen())
         file->close();
-    file->setFileName(fileName);
     openForAppend();
 }
 
@@ -158,6 +203,7 @@ void SaveLog::Clear()
 void SaveLog::Save(const QString &content)
 {
     QMutexLocker lock(handlerLock());
+    refreshClock();
     if (maxRow > 0) {
         ++rowCount;
         if (fileName.isEmpty() || rowCount >= maxRow)
@@ -166,8 +212,14 @@ void SaveLog::Save(const QString &content)
         if (fileName.isEmpty() || m_fileSize > qint64(maxSize) * 1024)
             startNewFile();
     } else {
-        refreshClock();
         openFile(logFileName(m_dateText));
+    }
+    // Once a second, on the clock's change: a file deleted or moved away would swallow the
+    // entries unseen.
+    if (m_checkedSecond != m_clockSecond) {
+        m_checkedSecond = m_clockSecond;
+        if (file->isOpen() && lostItsName())
+            file->close();
     }
     // A file that could not be opened (folder missing or not writable yet) is tried again
     // at every entry, so logging resumes as soon as it can instead of at the next rotation.
@@ -316,55 +368,111 @@ const QString &SaveLog::logFileName(const QString &stamp)
 
 void SaveLog::openForAppend()
 {
-    // Unbuffered: every entry reaches the file as it is written, so a crash takes no
-    // buffered lines with it and no flush is needed.
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        m_fileSize = 0;
-        reportOpenFailure();
+    m_fileSize = 0;
+    m_lineEnd.clear();
+    m_nativeName = QFile::encodeName(fileName);
+    // Never blocks (a FIFO without a reader fails with ENXIO) and never follows a link at
+    // the name itself; what opens must still prove a regular file.
+    const int fd =
+        ::open(m_nativeName.constData(),
+               O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        reportOpenFailure(openFailure(m_nativeName, errno));
         return;
     }
-    // A file that opened is reported again should it fail anew.
-    m_unopenedReported.remove(file->fileName());
-    m_fileSize = file->size();
+    struct stat st;
+    const bool stated = ::fstat(fd, &st) == 0;
+    if (!stated || !S_ISREG(st.st_mode)) {
+        const QString reason = stated ? notRegularFile(st.st_mode) : qt_error_string(errno);
+        ::close(fd);
+        reportOpenFailure(reason);
+        return;
+    }
+    // Unbuffered: every entry reaches the file as it is written, so a crash takes no
+    // buffered lines with it and no flush is needed.
+    if (!file->open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
+                    QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        reportOpenFailure(file->errorString());
+        return;
+    }
+    // The folder works again: a failure there is told anew.
+    const QString where = folderOf(fileName);
+    for (int i = m_refusals.size() - 1; i >= 0; --i) {
+        if (m_refusals.at(i).folder == where)
+            m_refusals.remove(i);
+    }
+    m_device = st.st_dev;
+    m_inode = st.st_ino;
+    m_fileSize = st.st_size;
     if (m_fileSize > 0)
-        endTornEntry();
+        m_lineEnd = tornLineEnd();
 }
 
-// Once per file: the open is tried again at every entry. Straight to the panel and stderr,
-// not through the message log, which would lead back into this handler.
-void SaveLog::reportOpenFailure()
+// Whether the open file is no longer the one at its name.
+bool SaveLog::lostItsName() const
 {
-    const QString failed = file->fileName();
-    if (m_unopenedReported.contains(failed))
+    struct stat st;
+    if (::lstat(m_nativeName.constData(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR;
+    return quint64(st.st_dev) != m_device || quint64(st.st_ino) != m_inode;
+}
+
+// A file cut off mid-entry (a crash, another writer) gets its line ended by the next entry,
+// so that one does not continue the torn one. The log file is open write-only: the last
+// byte is read through a second descriptor, taken only when it reaches the same file.
+QByteArray SaveLog::tornLineEnd() const
+{
+    const int fd = ::open(m_nativeName.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat st;
+    const bool same =
+        ::fstat(fd, &st) == 0 && quint64(st.st_dev) == m_device && quint64(st.st_ino) == m_inode;
+    char last = '\n';
+    if (!same || ::pread(fd, &last, 1, m_fileSize - 1) != 1)
+        last = '\n';
+    ::close(fd);
+    return lineEndAfter(last);
+}
+
+// Once per folder and cause, until a file opens in that folder: the open is tried again at
+// every entry, and rotation tries a new name at every step.
+void SaveLog::reportOpenFailure(const QString &reason)
+{
+    const QString where = folderOf(fileName);
+    for (const Refusal &told : qAsConst(m_refusals)) {
+        if (told.folder == where && told.reason == reason)
+            return;
+    }
+    if (m_refusals.size() >= kToldRefusals)
+        m_refusals.removeFirst();
+    m_refusals.append({where, reason});
+    report(QStringLiteral("日志文件无法打开，日志不会保存：%1（%2）")
+               .arg(QDir::toNativeSeparators(fileName), reason));
+}
+
+// Once until a write has worked again.
+void SaveLog::reportWriteFailure(int error)
+{
+    if (m_writeFailing)
         return;
-    m_unopenedReported.insert(failed);
+    m_writeFailing = true;
+    report(QStringLiteral("日志写入失败，日志不会保存：%1（%2）")
+               .arg(QDir::toNativeSeparators(fileName), qt_error_string(error)));
+}
+
+// An error line straight to stderr and the panel, not through the message log, which would
+// lead back into this handler.
+void SaveLog::report(const QString &text)
+{
     Level critical;
     levelOf(QtCriticalMsg, &critical);
     refreshClock();
-    const QString content =
-        entryText(critical, m_timeText,
-                  QStringLiteral("日志文件无法打开，日志不会保存：%1（%2）")
-                      .arg(QDir::toNativeSeparators(failed), file->errorString()));
+    const QString content = entryText(critical, m_timeText, text);
     std::fprintf(stderr, "%s\n", content.toLocal8Bit().constData());
     std::fflush(stderr);
     emit flushLogUI(panelLine(critical.colour, content));
-}
-
-// A file cut off mid-entry (a full disk, a crash) gets its line ended first, so the next
-// entry does not continue the torn one. A final LF ends a line whoever wrote it.
-void SaveLog::endTornEntry()
-{
-    QFile tail(file->fileName());
-    if (!tail.open(QIODevice::ReadOnly) || !tail.seek(m_fileSize - 1))
-        return;
-    const QByteArray end = tail.read(1);
-    if (end == "\n")
-        return;
-    const QByteArray lineEnd = end == "\r" ? QByteArray("\n") : QByteArray("\r\n");
-    if (file->write(lineEnd) == lineEnd.size())
-        m_fileSize += lineEnd.size();
-    else
-        file->close();
 }
 
 void SaveLog::writeEntry(const QString &content)
@@ -372,12 +480,41 @@ void SaveLog::writeEntry(const QString &content)
     if (!file->isOpen())
         return;
     QByteArray bytes = QTextCodec::codecForLocale()->fromUnicode(content);
+    if (!m_lineEnd.isEmpty())
+        bytes.prepend(m_lineEnd);
     bytes.append("\r\n", 2);
-    const qint64 written = file->write(bytes);
-    if (written > 0)
-        m_fileSize += written;
-    // A write that did not go out whole closes the file; the next entry reopens it and ends
-    // the torn line first.
-    if (written != bytes.size())
-        file->close();
+    // Straight to the descriptor: a short write must leave its cause in errno.
+    const int fd = file->handle();
+    qint64 done = 0;
+    int error = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0) {
+            done += n;
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            error = n < 0 ? errno : EIO;
+            break;
+        }
+    }
+    if (error == 0) {
+        m_fileSize += done;
+        m_lineEnd.clear();
+        m_writeFailing = false;
+        return;
+    }
+    // No half entry stays behind: what went out is cut off again. The file is appended
+    // to, so this entry's bytes are its last ones.
+    struct stat st;
+    if (done > 0 && ::fstat(fd, &st) == 0 && st.st_size >= done) {
+        if (::ftruncate(fd, st.st_size - done) == 0) {
+            m_fileSize = st.st_size - done;
+        } else {
+            // Left torn: the next entry starts on a line of its own.
+            m_fileSize = st.st_size;
+            m_lineEnd = lineEndAfter(bytes.at(int(done) - 1));
+        }
+    }
+    reportWriteFailure(error);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
-#include <QSet>
 #include <QString>
+#include <QVector>
 #include <QtGlobal>
 
 class QFile;
@@ -50,10 +51,15 @@ public slots:
     // Closes the file; the next entry starts a new one.
     void Clear();
 
-    // Writes one entry, rotating first when the current file is full or from another day;
-    // a file that could not be opened is tried again at the next entry. The failure is told
-    // once per file as an error line in the panel and on stderr, again only after the file
-    // has opened in between.
+    // Writes one entry, rotating first when the current file is full or from another day.
+    // Only a regular file at the log file's name is written: a symbolic link there is not
+    // followed, and a FIFO, device or socket is refused without waiting. A file that could
+    // not be opened is tried again at the next entry; the failure is told as an error line
+    // in the panel and on stderr once per folder and cause, again only after a file has
+    // opened in that folder. A write that does not go out whole is cut back to the last
+    // whole entry and told the same way, again only after a write has worked in between.
+    // A file that lost its name (deleted, moved away) is opened anew at its name within
+    // about a second.
     void Save(const QString &content);
 
     // Entries per file and KB per file; 0 switches the limit off, negatives are ignored.
@@ -75,8 +81,11 @@ private:
     QString folder() const;
     const QString &logFileName(const QString &stamp);
     void openForAppend();
-    void reportOpenFailure();
-    void endTornEntry();
+    bool lostItsName() const;
+    QByteArray tornLineEnd() const;
+    void reportOpenFailure(const QString &reason);
+    void reportWriteFailure(int error);
+    void report(const QString &text);
     void writeEntry(const QString &content);
     // Local date-time texts, formatted once per second: the time-zone lookup is costly.
     void refreshClock();
@@ -84,14 +93,26 @@ private:
     qint64 m_clockSecond = -1;
     QString m_timeText;
     QString m_dateText;
-    QString m_stampText;   // names the file a rotation starts
-    qint64 m_fileSize = 0; // bytes in the open file, kept without asking the file system
+    QString m_stampText;         // names the file a rotation starts
+    qint64 m_fileSize = 0;       // bytes in the open file, kept without asking the file system
+    qint64 m_checkedSecond = -1; // when the open file was last found at its name
+    QByteArray m_nativeName;     // fileName as the system takes it
+    quint64 m_device = 0;        // identity of the open file
+    quint64 m_inode = 0;
+    QByteArray m_lineEnd;        // ends a line left torn before the next entry goes in
+    bool m_writeFailing = false; // a failed write has been told and none has worked since
     struct FileNameParts
     {
         QString path, name, stamp, fileName;
     };
-    FileNameParts m_lastName;         // the last name built and what it was built from
-    QSet<QString> m_unopenedReported; // files the operator was told could not be opened
+    FileNameParts m_lastName; // the last name built and what it was built from
+    // Folders and causes of failed opens the operator was told of, the oldest dropped past
+    // a few: rotation tries a new name at each step, and each is not told again.
+    struct Refusal
+    {
+        QString folder, reason;
+    };
+    QVector<Refusal> m_refusals;
 
     bool running = false;
     int maxRow = 0;

@@ -25,6 +25,7 @@
 #include "common/easyini.h"
 #include "common/savelog.h"
 #include "support/filebytes.h"
+#include "support/fiforeader.h"
 #include "support/filesizelimit.h"
 #include "support/logfiles.h"
 #include "support/modalbox.h"
@@ -155,12 +156,12 @@ void tst_Startup::everyExitEndsCleanly_data()
     QTest::addColumn<QString>("scenario");
     QTest::addColumn<QStringList>("output");
     QTest::addColumn<bool>("settingsWritten");
-    QTest::addColumn<int>("fileLimit"); // bytes per file the child may write; 0: no limit
-    QTest::addColumn<QString>("icon");  // what lies beside the program as icon.png
+    QTest::addColumn<int>("fileLimit");   // bytes per file the child may write; 0: no limit
+    QTest::addColumn<QString>("planted"); // what lies in the program's folder as it starts
+    const QString trayExit = QStringLiteral("questions 0, instances left 0");
     QTest::newRow("close button, 确定")
         << "confirm" << QStringList{"questions 1, instances left 0"} << true << 0 << "";
-    QTest::newRow("tray 退出") << "tray" << QStringList{"questions 0, instances left 0"} << false
-                               << 0 << "";
+    QTest::newRow("tray 退出") << "tray" << QStringList{trayExit} << false << 0 << "";
     QTest::newRow("取消, then quit")
         << "decline" << QStringList{"shown after decline", "questions 1, instances left 0"} << false
         << 0 << "";
@@ -169,14 +170,16 @@ void tst_Startup::everyExitEndsCleanly_data()
         << "confirm" << QStringList{"questions 1, instances left 0"} << false << 30 << "";
     QTest::newRow("window system close, 确定")
         << "window" << QStringList{"questions 1, instances left 0"} << false << 0 << "";
-    const QString trayExit = QStringLiteral("questions 0, instances left 0");
     QTest::newRow("icon.png a picture")
-        << "logo" << QStringList{"logo 60x30", trayExit} << false << 0 << "120x60";
+        << "logo" << QStringList{"logo 60x30", trayExit} << false << 0 << "icon 120x60";
     QTest::newRow("icon.png too large")
         << "logo" << QStringList{QStringLiteral("logo \ue513"), trayExit} << false << 0
-        << "5000x5000";
+        << "icon 5000x5000";
     QTest::newRow("icon.png a FIFO")
-        << "logo" << QStringList{QStringLiteral("logo \ue513"), trayExit} << false << 0 << "fifo";
+        << "logo" << QStringList{QStringLiteral("logo \ue513"), trayExit} << false << 0
+        << "icon fifo";
+    QTest::newRow("FIFO as today's log file, tray 退出")
+        << "tray" << QStringList{trayExit} << false << 0 << "log fifo";
 }
 
 void tst_Startup::everyExitEndsCleanly()
@@ -185,7 +188,8 @@ void tst_Startup::everyExitEndsCleanly()
     QFETCH(QStringList, output);
     QFETCH(bool, settingsWritten);
     QFETCH(int, fileLimit);
-    QFETCH(QString, icon);
+    QFETCH(QString, planted);
+    const bool fifoLog = planted == QLatin1String("log fifo");
 
     // A copy of this binary under the program's name, with its own settings file beside it.
     QTemporaryDir dir;
@@ -196,14 +200,24 @@ void tst_Startup::everyExitEndsCleanly()
     const QString ini = dir.filePath(QStringLiteral("Kestrane.ini"));
     FileBytes::write(ini, "[Path]\r\nlogFileDir=logs\r\n");
     const QString iconPath = dir.filePath(QStringLiteral("icon.png"));
-    if (icon == QLatin1String("fifo")) {
+    if (planted == QLatin1String("icon fifo")) {
         QCOMPARE(mkfifo(QFile::encodeName(iconPath).constData(), 0600), 0);
-    } else if (!icon.isEmpty()) {
+    } else if (planted.startsWith(QLatin1String("icon "))) {
         // One bit a pixel: cheap to write here, a hundred megabytes once decoded whole.
-        const QStringList side = icon.split(QLatin1Char('x'));
+        const QStringList side = planted.mid(5).split(QLatin1Char('x'));
         QImage image(side.at(0).toInt(), side.at(1).toInt(), QImage::Format_Mono);
         image.fill(0);
         QVERIFY(image.save(iconPath, "PNG"));
+    }
+    const QDir logs(dir.filePath(QStringLiteral("logs")));
+    const QString today = logs.filePath(
+        QStringLiteral("Kestrane_log_%1.log").arg(QDate::currentDate().toString("yyyy-MM-dd")));
+    std::unique_ptr<FifoReader> fifo;
+    if (fifoLog) {
+        QVERIFY(logs.mkpath(QStringLiteral(".")));
+        QCOMPARE(mkfifo(QFile::encodeName(today).constData(), 0600), 0);
+        // Should the child's open block on it, a reader lets it go on after 20 s.
+        fifo = std::make_unique<FifoReader>(today, 20000);
     }
 
     QProcess child;
@@ -219,12 +233,17 @@ void tst_Startup::everyExitEndsCleanly()
     QVERIFY2(!errors.contains("runtime error"), errors.constData());
     QCOMPARE(out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), output);
 
-    const QDir logs(dir.filePath(QStringLiteral("logs")));
     const QStringList logNames = LogFiles::list(logs.path());
     const QString log = logNames.isEmpty() ? QString() : logs.filePath(logNames.last());
-    if (fileLimit > 0) {
-        // The log stops at the limit; the program went on to its ordinary end.
-        QCOMPARE(QFileInfo(log).size(), qint64(fileLimit));
+    if (fifoLog) {
+        // Refused once, nothing written into it; the program went on to its ordinary end.
+        QCOMPARE(errors.count("日志文件无法打开，日志不会保存：" + today.toUtf8()), 1);
+        QCOMPARE(fifo->drain(), QByteArray());
+        QVERIFY(logNames.isEmpty());
+    } else if (fileLimit > 0) {
+        // No entry fits: the file holds no torn one, and the failure was told once.
+        QCOMPARE(FileBytes::read(log), QByteArray());
+        QCOMPARE(errors.count("日志写入失败，日志不会保存：" + log.toUtf8()), 1);
     } else {
         // Whole CRLF entries; the offscreen platform's own noise may follow, written while
         // the windows go.
