@@ -5,5 +5,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1
 shift
 cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
-# CMAKE_BUILD_PARALLEL_LEVEL caps the jobs on a shared machine; every core otherwise.
-cmake --build "$dir" --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
+# Ninja uses every core; CMAKE_BUILD_PARALLEL_LEVEL, which cmake reads itself, caps the jobs.
+cmake --build "$dir"

@@ -11,7 +11,7 @@ generator=(-G Ninja)
 [ -f "$build/CMakeCache.txt" ] && generator=()
 cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKESTRANE_TESTS=OFF -DKESTRANE_BENCH=OFF >/dev/null
-cmake --build "$build" --target Kestrane --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
+cmake --build "$build" --target Kestrane
 exe="$build/Kestrane"
 
 if [ -n "${DISPLAY:-}" ]; then
