@@ -372,9 +372,9 @@ void tst_LoginRoad::secondLoginWithFewerRightsHidesNothing()
 
 void tst_LoginRoad::serverAwayEndsWithCritical_data()
 {
-    QTest::addColumn<QString>("server"); // %1: a port nobody listens on
-    QTest::addColumn<QString>("meanwhile");
-    QTest::addColumn<QStringList>("said"); // how each message begins; %1: the server address
+    QTest::addColumn<QString>("server");    // %1: a port nobody listens on
+    QTest::addColumn<QString>("meanwhile"); // done once the request waits at the server
+    QTest::addColumn<QStringList>("said");  // how each message begins; %1: the server address
 
     const QString unreachable = QStringLiteral("连接服务器失败：%1/login：");
     const QString timedOut = QStringLiteral("服务器无响应，请求超时：%1/login");
@@ -413,14 +413,9 @@ void tst_LoginRoad::serverAwayEndsWithCritical()
     if (!server.isEmpty())
         g_httpBaseUrl = server.arg(closedPort);
     HttpTool::setTimeout(500);
-    // Once the request waits at the server: is the busy cursor up, and can another start?
-    bool seenWaiting = false;
-    int cursorMeanwhile = -1; // the override cursor's shape
-    QTimer watch;
-    connect(&watch, &QTimer::timeout, this, [&] {
-        if (seenWaiting || m_server.requests().isEmpty())
-            return;
-        seenWaiting = true;
+    int cursorMeanwhile = -1; // the override cursor's shape once the request waits
+    QObject watch;
+    connect(&m_server, &FakeServer::received, &watch, [&] {
         if (const QCursor *cursor = QGuiApplication::overrideCursor())
             cursorMeanwhile = cursor->shape();
         if (meanwhile == "OK")
@@ -432,22 +427,19 @@ void tst_LoginRoad::serverAwayEndsWithCritical()
         else if (meanwhile == "quit")
             QCoreApplication::quit();
     });
-    watch.start(5);
 
     MessageCapture log;
     QVERIFY(!loginWith("admin", "admin123"));
     QVERIFY(m_stayedOpen);
     QCOMPARE(m_server.requests().size(), server.isEmpty() ? 1 : 0);
-    QCOMPARE(log.messages().size(), said.size());
-    for (int i = 0; i < said.size(); ++i) {
-        QCOMPARE(log.messages().at(i).first, QtCriticalMsg);
-        const QString text = log.messages().at(i).second;
-        QVERIFY2(text.startsWith(said.at(i).arg(g_httpBaseUrl)), qPrintable(text));
-    }
+    const QStringList texts = log.texts();
+    QCOMPARE(log.texts(QtCriticalMsg), texts);
+    QCOMPARE(texts.size(), said.size());
+    for (int i = 0; i < said.size(); ++i)
+        QVERIFY2(texts[i].startsWith(said[i].arg(g_httpBaseUrl)), qPrintable(texts[i]));
     QVERIFY(!g_isLoggedIn);
     QVERIFY(g_token.isEmpty());
-    QCOMPARE(seenWaiting, server.isEmpty());
-    QCOMPARE(cursorMeanwhile, seenWaiting ? int(Qt::WaitCursor) : -1);
+    QCOMPARE(cursorMeanwhile, server.isEmpty() ? int(Qt::WaitCursor) : -1);
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
