@@ -88,11 +88,10 @@ QStringList shownButtons()
     return shown;
 }
 
-// The child of the login-wait test: the program's own start-up under a real X server, the
-// login dialog opened from the main window, input coming from xdotool in the parent.
+// The login-wait test's child: the program's own start-up under a real X server.
 const char kWaitChildFlag[] = "--login-wait-child";
 
-// One line to the parent, with the override cursor's shape at that moment.
+// One line to the parent, with the override cursor's shape (-1: none).
 void say(const QString &what)
 {
     const QCursor *cursor = QGuiApplication::overrideCursor();
@@ -100,8 +99,8 @@ void say(const QString &what)
     std::fflush(stdout);
 }
 
-// Reports each key press and pointer button press as the X server delivers it, before Qt
-// decides what to do with it; button 2 marks the end of the parent's input.
+// Tells each key and button press as the X server delivers it, before Qt acts on it;
+// button 2 ends the child.
 class XInputReporter : public QAbstractNativeEventFilter
 {
 public:
@@ -109,16 +108,15 @@ public:
     {
         if (type != "xcb_generic_event_t")
             return false;
-        // Core events carry their kind in the first byte and the button in the second;
-        // XInput 2 events (how Qt takes the pointer) carry a 16-bit kind at byte 8 and the
-        // button at byte 16. Layouts from the X protocol.
+        // X protocol: a core event has its kind in byte 0 and its button in byte 1; XInput 2
+        // (kind 35, how Qt takes the pointer) its own kind at byte 8 and the button at 16.
+        // Both number a key press 2 and a button press 4.
         const auto *bytes = static_cast<const uchar *>(message);
-        const int kind = bytes[0] & 0x7f;
-        const bool xi2 = kind == 35;
-        const int xi2Kind = xi2 ? bytes[8] | bytes[9] << 8 : 0;
-        if (kind == 2 || (xi2 && xi2Kind == 2))
+        const bool xi2 = (bytes[0] & 0x7f) == 35;
+        const int kind = xi2 ? bytes[8] | bytes[9] << 8 : bytes[0] & 0x7f;
+        const int button = kind == 4 ? bytes[xi2 ? 16 : 1] : 0;
+        if (kind == 2)
             say("key");
-        const int button = kind == 4 ? bytes[1] : xi2 && xi2Kind == 4 ? bytes[16] : 0;
         if (button == 1)
             say("click");
         if (button == 2) {
@@ -129,17 +127,7 @@ public:
     }
 };
 
-void sayWhenActive(QWidget *dialog)
-{
-    if (!dialog->isActiveWindow()) {
-        QTimer::singleShot(10, dialog, [dialog] { sayWhenActive(dialog); });
-        return;
-    }
-    auto *cancel = dialog->findChild<QPushButton *>("btnCancel");
-    const QPoint at = cancel->mapToGlobal(cancel->rect().center());
-    say(QStringLiteral("ready %1 %2").arg(at.x()).arg(at.y()));
-}
-
+// Opens the filled-in login dialog from the main window and tells where 取消 is.
 void openLoginDialog()
 {
     static XInputReporter reporter;
@@ -149,16 +137,13 @@ void openLoginDialog()
         dialog->findChild<QLineEdit *>("txtUserName")->setText("admin");
         dialog->findChild<QLineEdit *>("txtPassword")->setText("admin123");
         dialog->activateWindow();
-        sayWhenActive(dialog);
+        if (!QTest::qWaitForWindowActive(dialog, 20000))
+            return say("inactive");
+        auto *cancel = dialog->findChild<QPushButton *>("btnCancel");
+        const QPoint at = cancel->mapToGlobal(cancel->rect().center());
+        say(QStringLiteral("ready %1 %2").arg(at.x()).arg(at.y()));
     });
     mainButton("btn_login")->click();
-}
-
-int runLoginWaitChild(int argc, char **argv)
-{
-    // Start-up shows the main window before its event loop runs this.
-    qAddPreRoutine([] { QTimer::singleShot(0, openLoginDialog); });
-    return startKestrane(argc, argv);
 }
 
 QByteArray logsOf(const QString &folder)
@@ -639,12 +624,11 @@ void tst_LoginRoad::secretsNeverReachTheLog()
         QVERIFY2(!written.contains(secret), qPrintable(secret));
 }
 
-// Keys and clicks sent through the X server while the login waits: one Return presses OK
-// again, one click lands on 取消. Neither may act, then or after the wait.
+// Through a real X server while the login waits: a second Return would press OK again, a
+// click lands on 取消. Neither may act, then or after the wait.
 void tst_LoginRoad::inputDuringTheWaitIsDropped()
 {
-    // An X server of its own, on a display number it picks and tells.
-    QProcess xserver;
+    QProcess xserver; // tells the display number it picked
     xserver.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
     QVERIFY2(xserver.waitForStarted(), "Xvfb is missing (scripts/deps.sh installs it)");
     // Ended, not killed, so that it removes its lock and socket.
@@ -654,8 +638,10 @@ void tst_LoginRoad::inputDuringTheWaitIsDropped()
         qputenv("DISPLAY", ownDisplay);
     });
     QTRY_VERIFY_WITH_TIMEOUT(xserver.canReadLine(), 20000);
-    // For the program and xdotool; this process keeps its own platform.
-    qputenv("DISPLAY", ":" + xserver.readLine().trimmed());
+    qputenv("DISPLAY", ":" + xserver.readLine().trimmed()); // for the child and xdotool
+    const auto xdotool = [](const QStringList &args) {
+        return QProcess::execute("xdotool", args) == 0;
+    };
 
     // This binary under the program's name, its settings pointing at the silent server.
     QTemporaryDir dir;
@@ -670,8 +656,7 @@ void tst_LoginRoad::inputDuringTheWaitIsDropped()
 
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // The program draws no GL: without the integration Mesa's GLX library is never loaded,
-    // and its leftovers cannot fail the leak check where it is installed.
+    // Mesa's GLX library, never loaded, cannot show as a leak; the program draws no GL.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_XCB_GL_INTEGRATION", "none");
     child.setProcessEnvironment(env);
@@ -685,22 +670,19 @@ void tst_LoginRoad::inputDuringTheWaitIsDropped()
     const QStringList ready = said.takeFirst().split(' ');
     QCOMPARE(ready.value(0), QString("ready"));
 
-    QCOMPARE(QProcess::execute("xdotool", {"key", "Return"}), 0);
+    QVERIFY(xdotool({"key", "Return"}));
     QTRY_COMPARE_WITH_TIMEOUT(m_server.requests().size(), 1, 20000);
-    QCOMPARE(QProcess::execute("xdotool", {"key", "Return"}), 0);
-    QCOMPARE(
-        QProcess::execute("xdotool", {"mousemove", ready.value(1), ready.value(2), "click", "1"}),
-        0);
-    // Once the wait has ended (the log says so), a last click that no widget acts on.
+    QVERIFY(xdotool({"key", "Return"}));
+    QVERIFY(xdotool({"mousemove", ready.value(1), ready.value(2), "click", "1"}));
+    // Once the log tells the wait is over, a last click that no widget acts on.
     QTRY_VERIFY_WITH_TIMEOUT(logsOf(dir.filePath("logs")).contains("服务器无响应，请求超时"),
                              20000);
-    QCOMPARE(QProcess::execute("xdotool", {"click", "2"}), 0);
+    QVERIFY(xdotool({"click", "2"}));
     QTRY_VERIFY_WITH_TIMEOUT(child.state() == QProcess::NotRunning, 30000);
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
 
-    // The first Return before the wait; the second Return and the click on 取消 reached the
-    // program during it (the busy cursor was up) and did nothing, then or after.
+    // The second Return and the click came during the wait (busy cursor up) and did nothing.
     QCOMPARE(m_server.requests().size(), 1);
     QCOMPARE(said, QStringList({"key cursor=-1", "key cursor=3", "click cursor=3",
                                 "marker dialog=1 cursor=-1"}));
@@ -708,8 +690,11 @@ void tst_LoginRoad::inputDuringTheWaitIsDropped()
 
 int main(int argc, char *argv[])
 {
-    if (argc >= 2 && qstrcmp(argv[1], kWaitChildFlag) == 0)
-        return runLoginWaitChild(argc, argv);
+    if (argc >= 2 && qstrcmp(argv[1], kWaitChildFlag) == 0) {
+        // Start-up shows the main window before its event loop runs this.
+        qAddPreRoutine([] { QTimer::singleShot(0, openLoginDialog); });
+        return startKestrane(argc, argv);
+    }
     QTEST_MAIN_IMPL(tst_LoginRoad)
 }
 #include "tst_loginroad.moc"
