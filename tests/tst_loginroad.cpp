@@ -646,7 +646,8 @@ void tst_LoginRoad::inputDuringTheWaitIsDropped()
     // This binary under the program's name, its settings pointing at the silent server.
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    dir.setAutoRemove(!QTest::currentTestFailed());
+    // Kept after a failure, with the child's log.
+    const auto keepOnFailure = qScopeGuard([&] { dir.setAutoRemove(!QTest::currentTestFailed()); });
     const QString program = dir.filePath("Kestrane");
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
     const QByteArray port = QByteArray::number(QUrl(m_server.baseUrl()).port());
