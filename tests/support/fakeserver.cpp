@@ -139,6 +139,7 @@ void FakeServer::readFrom(QTcpSocket *socket)
     Request request;
     while (takeRequest(&buffer, &request)) {
         m_requests.append(request);
+        emit received();
         if (m_silent)
             continue;
         if (m_hostile.contains(request.path))

@@ -66,6 +66,10 @@ public:
     QList<Request> requests() const { return m_requests; }
     void clearRequests() { m_requests.clear(); }
 
+signals:
+    // A request was recorded (and is still to be answered).
+    void received();
+
 private:
     void readFrom(QTcpSocket *socket);
     QByteArray replyTo(const Request &request) const;
