@@ -214,13 +214,6 @@ void SaveLog::Save(const QString &content)
     } else {
         openFile(logFileName(m_dateText));
     }
-    // Once a second, on the clock's change: a file deleted or moved away would swallow the
-    // entries unseen.
-    if (m_checkedSecond != m_clockSecond) {
-        m_checkedSecond = m_clockSecond;
-        if (file->isOpen() && lostItsName())
-            file->close();
-    }
     // A file that could not be opened (folder missing or not writable yet) is tried again
     // at every entry, so logging resumes as soon as it can instead of at the next rotation.
     if (!file->isOpen() && !fileName.isEmpty())
@@ -333,7 +326,6 @@ void SaveLog::resetFile()
 void SaveLog::startNewFile()
 {
     rowCount = 0;
-    refreshClock();
     openFile(logFileName(m_stampText));
 }
 
@@ -347,6 +339,9 @@ void SaveLog::refreshClock()
     m_timeText = now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     m_dateText = now.date().toString(QStringLiteral("yyyy-MM-dd"));
     m_stampText = now.toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss"));
+    // A file deleted or moved away would swallow the entries unseen.
+    if (file->isOpen() && lostItsName())
+        file->close();
 }
 
 QString SaveLog::folder() const
@@ -369,15 +364,14 @@ const QString &SaveLog::logFileName(const QString &stamp)
 void SaveLog::openForAppend()
 {
     m_fileSize = 0;
-    m_lineEnd.clear();
-    m_nativeName = QFile::encodeName(fileName);
+    const QByteArray nativeName = QFile::encodeName(fileName);
     // Never blocks (a FIFO without a reader fails with ENXIO) and never follows a link at
     // the name itself; what opens must still prove a regular file.
     const int fd =
-        ::open(m_nativeName.constData(),
+        ::open(nativeName.constData(),
                O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
-        reportOpenFailure(openFailure(m_nativeName, errno));
+        reportOpenFailure(openFailure(nativeName, errno));
         return;
     }
     struct stat st;
@@ -405,27 +399,28 @@ void SaveLog::openForAppend()
     m_device = st.st_dev;
     m_inode = st.st_ino;
     m_fileSize = st.st_size;
-    if (m_fileSize > 0)
-        m_lineEnd = tornLineEnd();
+    m_lastByte = lastByte(nativeName);
 }
 
 // Whether the open file is no longer the one at its name.
 bool SaveLog::lostItsName() const
 {
     struct stat st;
-    if (::lstat(m_nativeName.constData(), &st) != 0)
+    if (::lstat(QFile::encodeName(fileName).constData(), &st) != 0)
         return errno == ENOENT || errno == ENOTDIR;
     return quint64(st.st_dev) != m_device || quint64(st.st_ino) != m_inode;
 }
 
-// A file cut off mid-entry (a crash, another writer) gets its line ended by the next entry,
-// so that one does not continue the torn one. The log file is open write-only: the last
-// byte is read through a second descriptor, taken only when it reaches the same file.
-QByteArray SaveLog::tornLineEnd() const
+// The open file's last byte, LF when it is empty or cannot be read. The log file is open
+// write-only: the byte is read through a second descriptor, taken only when it reaches the
+// same file.
+char SaveLog::lastByte(const QByteArray &nativeName) const
 {
-    const int fd = ::open(m_nativeName.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (m_fileSize == 0)
+        return '\n';
+    const int fd = ::open(nativeName.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
-        return {};
+        return '\n';
     struct stat st;
     const bool same =
         ::fstat(fd, &st) == 0 && quint64(st.st_dev) == m_device && quint64(st.st_ino) == m_inode;
@@ -433,7 +428,7 @@ QByteArray SaveLog::tornLineEnd() const
     if (!same || ::pread(fd, &last, 1, m_fileSize - 1) != 1)
         last = '\n';
     ::close(fd);
-    return lineEndAfter(last);
+    return last;
 }
 
 // Once per folder and cause, until a file opens in that folder: the open is tried again at
@@ -480,8 +475,10 @@ void SaveLog::writeEntry(const QString &content)
     if (!file->isOpen())
         return;
     QByteArray bytes = QTextCodec::codecForLocale()->fromUnicode(content);
-    if (!m_lineEnd.isEmpty())
-        bytes.prepend(m_lineEnd);
+    // A file cut off mid-entry (a crash, another writer) gets its line ended first, so this
+    // entry does not continue the torn one.
+    if (m_lastByte != '\n')
+        bytes.prepend(lineEndAfter(m_lastByte));
     bytes.append("\r\n", 2);
     // Straight to the descriptor: a short write must leave its cause in errno.
     const int fd = file->handle();
@@ -500,7 +497,7 @@ void SaveLog::writeEntry(const QString &content)
     }
     if (error == 0) {
         m_fileSize += done;
-        m_lineEnd.clear();
+        m_lastByte = '\n';
         m_writeFailing = false;
         return;
     }
@@ -513,7 +510,7 @@ void SaveLog::writeEntry(const QString &content)
         } else {
             // Left torn: the next entry starts on a line of its own.
             m_fileSize = st.st_size;
-            m_lineEnd = lineEndAfter(bytes.at(int(done) - 1));
+            m_lastByte = bytes.at(int(done) - 1);
         }
     }
     reportWriteFailure(error);

@@ -82,24 +82,23 @@ private:
     const QString &logFileName(const QString &stamp);
     void openForAppend();
     bool lostItsName() const;
-    QByteArray tornLineEnd() const;
+    char lastByte(const QByteArray &nativeName) const;
     void reportOpenFailure(const QString &reason);
     void reportWriteFailure(int error);
     void report(const QString &text);
     void writeEntry(const QString &content);
-    // Local date-time texts, formatted once per second: the time-zone lookup is costly.
+    // Local date-time texts, formatted once per second: the time-zone lookup is costly. On
+    // the same change, the open file is closed when it lost its name.
     void refreshClock();
 
     qint64 m_clockSecond = -1;
     QString m_timeText;
     QString m_dateText;
-    QString m_stampText;         // names the file a rotation starts
-    qint64 m_fileSize = 0;       // bytes in the open file, kept without asking the file system
-    qint64 m_checkedSecond = -1; // when the open file was last found at its name
-    QByteArray m_nativeName;     // fileName as the system takes it
-    quint64 m_device = 0;        // identity of the open file
+    QString m_stampText;   // names the file a rotation starts
+    qint64 m_fileSize = 0; // bytes in the open file, kept without asking the file system
+    quint64 m_device = 0;  // identity of the open file
     quint64 m_inode = 0;
-    QByteArray m_lineEnd;        // ends a line left torn before the next entry goes in
+    char m_lastByte = '\n';      // of the open file: not LF, a torn line to end first
     bool m_writeFailing = false; // a failed write has been told and none has worked since
     struct FileNameParts
     {

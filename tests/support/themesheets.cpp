@@ -3,9 +3,7 @@
 #include <QDir>
 #include <QtTest>
 
-namespace ThemeSheets {
-
-void addRows()
+void ThemeSheets::addRows()
 {
     QTest::addColumn<QString>("sheet");
     const QStringList sheets = QDir(QStringLiteral(":/qss")).entryList({QStringLiteral("*.css")});
@@ -13,5 +11,3 @@ void addRows()
     for (const QString &sheet : sheets)
         QTest::newRow(qPrintable(sheet)) << QStringLiteral(":/qss/") + sheet;
 }
-
-} // namespace ThemeSheets
