@@ -102,7 +102,7 @@ void readableRow(const char *name, const QByteArray &file, const QVariantMap &va
 }
 
 // A hostile-file row of value texts as s/k0, s/k1, ...: each reads back as its own text.
-void addValueRow(const char *name, const QStringList &texts, const QString &kind = QString())
+void addValueRow(const char *name, const QStringList &texts)
 {
     QByteArray file("[s]\n");
     QVariantMap values;
@@ -111,7 +111,7 @@ void addValueRow(const char *name, const QStringList &texts, const QString &kind
         file += 'k' + QByteArray::number(i) + '=' + texts.at(i).toUtf8() + '\n';
         values.insert(QStringLiteral("s/k") + QString::number(i), texts.at(i));
     }
-    readableRow(name, file, values, kind);
+    readableRow(name, file, values);
 }
 
 // `text` as a little-endian UTF-16 file behind its byte-order mark (x86 byte order).
