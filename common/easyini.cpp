@@ -458,7 +458,7 @@ bool EasyIni::save()
     m_error.clear();
     if (mode == ReadOnly || !dirty)
         return true;
-    if (m_refused) {
+    if (!m_refusal.isEmpty()) {
         m_error = QStringLiteral("文件未读取，不覆盖");
         return false;
     }
@@ -540,7 +540,6 @@ void EasyIni::setValue(const QString &section, const QString &key, const QVarian
 void EasyIni::readFile()
 {
     dirty = false;
-    m_refused = false;
     m_refusal.clear();
     sections.clear();
     m_firstSection.clear();
@@ -591,7 +590,6 @@ bool EasyIni::readBytes(QByteArray *bytes)
 
 bool EasyIni::refuse(const QString &cause)
 {
-    m_refused = true;
     m_refusal = QStringLiteral("设置文件未读取：%1：%2").arg(filePath, cause);
     qCritical().noquote() << m_refusal;
     return false;

@@ -98,9 +98,8 @@ private:
     bool dirty = false;
     QVector<IniSection> sections;
     QHash<QString, int> m_firstSection; // the first section of each name
-    // The file was refused (not a regular file, too large, unreadable): a read-write save
-    // must not replace what was never read.
-    bool m_refused = false;
+    // Set when the file was refused (not a regular file, too large, unreadable): a read-write
+    // save must not replace what was never read.
     QString m_refusal;
     QString m_error;
 };

@@ -1,27 +1,22 @@
 #include "iniroundtrip.h"
 
 #include <QFile>
-#include <QList>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTextCodec>
 #include <QVariant>
+#include <QVector>
 
 #include "common/easyini.h"
 
 namespace {
 
-// The line rules are written out again here on purpose: the reader's own parser (runs of
-// raw lines, indexes, views into the text) is what is checked, so it is not its own judge.
-
-// One line as the reader's rules see it.
+// The line rules are written again on purpose, from the format and not from the reader:
+// the reader's own parsing (runs of raw lines, indexes, views into the text) is what is
+// judged, and a line it lost or merged would read the same twice through it.
 struct Line
 {
-    enum Kind
-    {
-        Raw,
-        Header,
-        Key
-    } kind = Raw;
+    char kind;    // 'r'aw, 'h'eader or 'k'ey
     QString text; // the trimmed line, the section name or the key
     QVariant value;
 };
@@ -34,30 +29,20 @@ QByteArray fileBytes(const QString &path)
 
 Line parsed(const QString &line)
 {
-    Line out;
-    out.text = line;
     if (line.size() < 3 || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
-        return out;
-    if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-        out.kind = Line::Header;
-        out.text = line.mid(1, line.size() - 2);
-        return out;
-    }
+        return {'r', line, {}};
+    if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
+        return {'h', line.mid(1, line.size() - 2), {}};
     const int eq = line.indexOf(QLatin1Char('='));
-    if (eq <= 0 || eq >= line.size() - 1)
-        return out;
     const QString key = line.left(eq).trimmed();
     const QString value = line.mid(eq + 1).trimmed();
-    if (key.isEmpty() || value.isEmpty())
-        return out;
-    out.kind = Line::Key;
-    out.text = key;
-    out.value = EasyIni::stringToVariant(value);
-    return out;
+    if (eq <= 0 || key.isEmpty() || value.isEmpty())
+        return {'r', line, {}};
+    return {'k', key, EasyIni::stringToVariant(value)};
 }
 
 // UTF-8 unless a byte-order mark says otherwise; CR, LF and CRLF end lines.
-QList<Line> lines(const QByteArray &bytes)
+QVector<Line> lines(const QByteArray &bytes)
 {
     QString text =
         QTextCodec::codecForUtfText(bytes, QTextCodec::codecForMib(106))->toUnicode(bytes);
@@ -68,38 +53,32 @@ QList<Line> lines(const QByteArray &bytes)
         else if (text.at(i).isSurrogate())
             text[i] = QChar::ReplacementCharacter;
     }
-    QList<Line> out;
-    int start = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i) != QLatin1Char('\n') && text.at(i) != QLatin1Char('\r'))
-            continue;
-        out.append(parsed(text.mid(start, i - start).trimmed()));
-        if (text.at(i) == QLatin1Char('\r') && i + 1 < text.size() &&
-            text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        out.append(parsed(text.mid(start).trimmed()));
+    QStringList split = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    if (split.last().isEmpty())
+        split.removeLast(); // what follows the break ending the last line, or an empty file
+    QVector<Line> out;
+    for (const QString &line : qAsConst(split))
+        out.append(parsed(line.trimmed()));
     return out;
 }
 
-// Equal, or written alike (a NaN is never equal to itself).
-bool sameValue(const QVariant &a, const QVariant &b)
+// Alike, or written alike (a NaN is never equal to itself).
+bool same(const Line &a, const Line &b)
 {
-    return a.isValid() == b.isValid() &&
-           (a == b || EasyIni::variantToString(a) == EasyIni::variantToString(b));
+    return a.kind == b.kind && a.text == b.text && a.value.isValid() == b.value.isValid() &&
+           (a.value == b.value ||
+            EasyIni::variantToString(a.value) == EasyIni::variantToString(b.value));
 }
 
 QString describe(int index, const Line &line)
 {
     return QStringLiteral("line %1 (%2 \"%3\" = \"%4\")")
         .arg(index + 1)
-        .arg(int(line.kind))
+        .arg(QLatin1Char(line.kind))
         .arg(line.text, EasyIni::variantToString(line.value));
 }
 
-// Sets the first key of a named section to its own value and saves.
+// Sets a key to its own value and saves.
 void saveOnce(const QString &path, const QString &section, const QString &key)
 {
     EasyIni ini;
@@ -114,17 +93,16 @@ namespace IniRoundTrip {
 
 QString mismatch(const QString &path)
 {
-    const QList<Line> before = lines(fileBytes(path));
-    // A key of the first section of its name: lookups never reach a later one.
+    const QVector<Line> before = lines(fileBytes(path));
+    // A key of the first section of its name (lookups never reach a later one); no header
+    // has an empty name.
     QString section, key;
     QStringList seen;
-    bool firstOfName = false;
     for (const Line &line : before) {
-        if (line.kind == Line::Header) {
-            section = line.text;
-            firstOfName = !seen.contains(section);
-            seen.append(section);
-        } else if (line.kind == Line::Key && firstOfName && !section.isEmpty()) {
+        if (line.kind == 'h') {
+            section = seen.contains(line.text) ? QString() : line.text;
+            seen.append(line.text);
+        } else if (line.kind == 'k' && !section.isEmpty()) {
             key = line.text;
             break;
         }
@@ -134,19 +112,16 @@ QString mismatch(const QString &path)
 
     saveOnce(path, section, key);
     const QByteArray first = fileBytes(path);
-    const QList<Line> after = lines(first);
-    for (int i = 0; i < qMax(before.size(), after.size()); ++i) {
-        if (i >= before.size() || i >= after.size())
-            return QStringLiteral("%1 lines became %2").arg(before.size()).arg(after.size());
-        const Line &a = before.at(i);
-        const Line &b = after.at(i);
-        if (a.kind != b.kind || a.text != b.text || !sameValue(a.value, b.value))
-            return describe(i, a) + QStringLiteral(" became ") + describe(i, b);
+    const QVector<Line> after = lines(first);
+    if (after.size() != before.size())
+        return QStringLiteral("%1 lines became %2").arg(before.size()).arg(after.size());
+    for (int i = 0; i < before.size(); ++i) {
+        if (!same(before.at(i), after.at(i)))
+            return describe(i, before.at(i)) + QStringLiteral(" became ") +
+                   describe(i, after.at(i));
     }
     saveOnce(path, section, key);
-    if (fileBytes(path) != first)
-        return QStringLiteral("a second save wrote other bytes");
-    return {};
+    return fileBytes(path) == first ? QString() : QStringLiteral("a second save wrote other bytes");
 }
 
 } // namespace IniRoundTrip
