@@ -6,6 +6,7 @@
 #include <QVector>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -32,7 +33,27 @@ Registry &registry()
     return *r;
 }
 
-void runAll() { InstanceRegistry::destroyAll(); }
+// The process is ending through exit() while the application object still lives: Qt's X
+// layer does so when its display connection breaks. Neither windows nor Qt's own data can be
+// torn down safely then, so the process ends here. The files are whole as they stand: the
+// log is written entry by entry, and a settings save never stops halfway on this thread.
+void runAtExit()
+{
+    if (!QCoreApplication::instance()) {
+        InstanceRegistry::destroyAll();
+        return;
+    }
+    std::fputs("Kestrane 在运行中被结束（如与显示的连接已断开）：窗口未逐个关闭，"
+               "设置和日志文件保持完整\n",
+               stderr);
+    std::fflush(nullptr);
+    std::_Exit(EXIT_FAILURE);
+}
+
+void runAll()
+{
+    InstanceRegistry::destroyAll();
+}
 
 } // namespace
 
@@ -59,7 +80,7 @@ void InstanceRegistry::hookExit()
     QMutexLocker lock(&registry().mutex);
     if (!registry().atexitHooked) {
         registry().atexitHooked = true;
-        std::atexit(runAll);
+        std::atexit(runAtExit);
     }
     if (!registry().postRoutineHooked && QCoreApplication::instance()) {
         registry().postRoutineHooked = true;
@@ -78,10 +99,9 @@ void InstanceRegistry::destroyAll()
             if (!r.pages.isEmpty()) {
                 next = r.pages.takeLast();
             } else if (!r.kits.isEmpty()) {
-                auto top = std::max_element(r.kits.begin(), r.kits.end(),
-                                            [](const KitEntry &a, const KitEntry &b) {
-                                                return a.rank < b.rank;
-                                            });
+                auto top = std::max_element(
+                    r.kits.begin(), r.kits.end(),
+                    [](const KitEntry &a, const KitEntry &b) { return a.rank < b.rank; });
                 next = std::move(top->destroy);
                 r.kits.erase(top);
             } else {

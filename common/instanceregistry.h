@@ -3,15 +3,18 @@
 #include <functional>
 
 // Destroys the program's single instances once, in a fixed order: when the process
-// exits (also through exit()), or when the application object is destroyed, whichever
-// comes first, so that widgets never outlive the application.
+// exits, or when the application object is destroyed, whichever comes first, so that
+// widgets never outlive the application. An exit() while the application still lives (its
+// display connection broke) destroys nothing: the process says so on stderr and ends
+// with a failure code at once.
 // Pages, windows and managers go first, newest first; then the kit's instances by rank,
 // highest rank first.
 class InstanceRegistry
 {
 public:
     // Ranks of the kit's instances; destroyed from the last to the first.
-    enum KitRank {
+    enum KitRank
+    {
         RankIconFont = 0,
         RankIconHelper,
         RankDateSelect,
