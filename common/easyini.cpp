@@ -423,6 +423,60 @@ int readUpTo(int fd, qint64 limit, qint64 sizeHint, QByteArray *bytes)
     return 0;
 }
 
+// All of bytes at offset 0; 0 or the errno of the write that failed, with what went out
+// in written.
+int writeAll(int fd, const QByteArray &bytes, qint64 *written)
+{
+    *written = 0;
+    while (*written < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.constData() + *written,
+                                   size_t(bytes.size() - *written), off_t(*written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        *written += n;
+    }
+    return 0;
+}
+
+// Over the old bytes, for a file beside which none may be made. Room for the new content is
+// reserved first and the old bytes it covers are kept, so a write that cannot finish puts
+// them back. Empty, or the system's cause of the failure.
+QString writeInPlace(const QString &path, const QByteArray &bytes)
+{
+    const Descriptor file{
+        ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+    if (file.fd < 0)
+        return qt_error_string(errno);
+    struct stat info;
+    if (::fstat(file.fd, &info) != 0)
+        return qt_error_string(errno);
+    if (!S_ISREG(info.st_mode))
+        return QString::fromUtf8(NotRegular);
+    const qint64 covered = qMin<qint64>(info.st_size, bytes.size());
+    QByteArray old;
+    if (covered > 0) {
+        if (const int error = readUpTo(file.fd, covered, covered, &old))
+            return qt_error_string(error);
+    }
+    int error = 0;
+    if (bytes.size() > info.st_size)
+        error = ::posix_fallocate(file.fd, 0, bytes.size());
+    qint64 written = 0;
+    if (error == 0)
+        error = writeAll(file.fd, bytes, &written);
+    if (error == 0 && info.st_size > bytes.size() && ::ftruncate(file.fd, bytes.size()) != 0)
+        error = errno;
+    if (error == 0)
+        return {};
+    qint64 restored = 0;
+    writeAll(file.fd, old.left(int(written)), &restored);
+    if (::ftruncate(file.fd, info.st_size) != 0)
+        qWarning().noquote() << QStringLiteral("设置文件未能恢复原长度：") + path;
+    return qt_error_string(error);
+}
+
 } // namespace
 
 EasyIni *EasyIni::Instance()
@@ -474,17 +528,17 @@ bool EasyIni::save()
     // Written aside and renamed over the old file: a crash or a full disk midway leaves
     // the operator's settings as they were.
     QSaveFile out(filePath);
-    // A folder that refuses the temporary file while the file itself may be written (an
-    // installation folder): written in place, as the check above allowed.
-    out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        m_error = out.errorString();
-        return false;
+        // A folder that refuses the temporary file while the file itself may be written (an
+        // installation folder): written in place, as the check above allowed.
+        m_error = QFileInfo(filePath).isFile() ? writeInPlace(filePath, bytes) : out.errorString();
+        return m_error.isEmpty();
     }
     // QSaveFile alone commits a short file when the disk fills midway: check every byte
-    // went out before the rename.
-    if (out.write(bytes) != bytes.size() || !out.flush()) {
-        m_error = out.errorString();
+    // went out before the rename. Straight to the descriptor, where errno tells the cause.
+    qint64 written = 0;
+    if (const int error = writeAll(out.handle(), bytes, &written)) {
+        m_error = qt_error_string(error);
         out.cancelWriting();
         return false;
     }
