@@ -35,19 +35,21 @@ Registry &registry()
 
 // The process is ending through exit() while the application object still lives: Qt's X
 // layer does so when its display connection breaks. Neither windows nor Qt's own data can be
-// torn down safely then, so the process ends here. The files are whole as they stand: the
-// log is written entry by entry, and a settings save never stops halfway on this thread.
-void runAtExit()
+// torn down safely then, so the process ends here, with the status exit() was given. The
+// files are whole as they stand: the log is written entry by entry, and a settings save never
+// stops halfway on this thread.
+void runAtExit(int status, void *)
 {
     if (!QCoreApplication::instance()) {
         InstanceRegistry::destroyAll();
         return;
     }
-    std::fputs("Kestrane 在运行中被结束（如与显示的连接已断开）：窗口未逐个关闭，"
-               "设置和日志文件保持完整\n",
-               stderr);
+    std::fprintf(stderr,
+                 "Kestrane 在运行中被结束（退出码 %d，如与显示的连接已断开）：窗口未逐个关闭，"
+                 "设置和日志文件保持完整\n",
+                 status);
     std::fflush(nullptr);
-    std::_Exit(EXIT_FAILURE);
+    std::_Exit(status);
 }
 
 void runAll()
@@ -80,7 +82,8 @@ void InstanceRegistry::hookExit()
     QMutexLocker lock(&registry().mutex);
     if (!registry().atexitHooked) {
         registry().atexitHooked = true;
-        std::atexit(runAtExit);
+        // on_exit, unlike atexit, tells the status.
+        on_exit(runAtExit, nullptr);
     }
     if (!registry().postRoutineHooked && QCoreApplication::instance()) {
         registry().postRoutineHooked = true;

@@ -6,7 +6,7 @@
 // exits, or when the application object is destroyed, whichever comes first, so that
 // widgets never outlive the application. An exit() while the application still lives (its
 // display connection broke) destroys nothing: the process says so on stderr and ends
-// with a failure code at once.
+// at once, with the status exit() was given.
 // Pages, windows and managers go first, newest first; then the kit's instances by rank,
 // highest rank first.
 class InstanceRegistry
