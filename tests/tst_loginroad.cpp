@@ -179,6 +179,8 @@ private slots:
     void logOutAfterLogin();
     void secretsNeverReachTheLog();
     void inputDuringTheWaitIsDropped();
+    // Last: each flood keeps a network thread busy for half a minute after its time-out.
+    void headerFloodNeitherFreezesNorOutlasts();
 
 private:
     // Fills the open dialog and presses its login button; cancels it when it stays open.
@@ -687,6 +689,38 @@ void tst_LoginRoad::inputDuringTheWaitIsDropped()
     QCOMPARE(m_server.requests().size(), 1);
     QCOMPARE(said, QStringList({"key cursor=-1", "key cursor=3", "click cursor=3",
                                 "marker dialog=1 cursor=-1"}));
+}
+
+void tst_LoginRoad::headerFloodNeitherFreezesNorOutlasts()
+{
+    HttpTool::setTimeout(2000);
+    QElapsedTimer sinceTick;
+    qint64 stall = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] { stall = qMax(stall, sinceTick.restart()); });
+    ticker.start(50);
+    for (const QByteArray path : {"/login", "/getInfo"}) {
+        m_server.setHostile(path, FakeServer::Hostile::HeaderFlood);
+        MessageCapture log;
+        QElapsedTimer clock;
+        clock.start();
+        sinceTick.start();
+        stall = 0;
+        const bool accepted = loginWith("planner", "plan-456", loginMenu("切换账号"));
+        QVERIFY2(stall < 500, qPrintable(QString("%1 ms").arg(stall)));
+        QVERIFY2(clock.elapsed() < 2000 + 3000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(accepted, path == "/getInfo");
+        QVERIFY2(saidCritical(log, "服务器无响应，请求超时", m_server.baseUrl() + path),
+                 qPrintable(log.joined()));
+        QVERIFY(!log.has(QtCriticalMsg, WrongPassword));
+        m_server.clearHostile();
+        if (path == "/login") // a later login is not held up by the flood still being read
+            QVERIFY(loginWith("admin", "admin123", loginMenu("切换账号")));
+    }
+    // Two floods still being read: a third request is refused at once instead of piling up.
+    MessageCapture log;
+    QVERIFY(!loginWith("admin", "admin123", loginMenu("切换账号")));
+    QVERIFY2(saidCritical(log, "网络仍忙于已超时的请求"), qPrintable(log.joined()));
 }
 
 int main(int argc, char *argv[])

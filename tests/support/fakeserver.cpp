@@ -158,6 +158,13 @@ void FakeServer::answerBadly(QTcpSocket *socket, const Request &request, Hostile
                       "Connection: close\r\n\r\n{\"msg\":\"");
         feedEndlessly(socket);
         return;
+    case Hostile::HeaderFlood: {
+        QByteArray flood;
+        for (int i = 1; i <= 100000; ++i)
+            flood += "X-" + QByteArray::number(i) + ": y\r\n";
+        socket->write(response(200, usual, flood));
+        return;
+    }
     case Hostile::GzipBomb:
         socket->write(response(200, gzipBomb(), "Content-Encoding: gzip\r\n"));
         return;

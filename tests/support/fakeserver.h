@@ -43,6 +43,7 @@ public:
         ServerError,      // the usual reply as body, status 500
         Redirect,         // the usual reply as body, status 302 back to the same path
         NotHttp,          // another protocol's greeting instead of an HTTP reply
+        HeaderFlood,      // the usual reply behind 100,000 short header lines
     };
     Q_ENUM(Hostile)
 
