@@ -19,8 +19,14 @@ void HttpWorker::start(const HttpWorker::Job &job)
     m_tooLarge = false;
     m_reply = job.verb == "GET" ? m_manager->get(job.request)
                                 : m_manager->sendCustomRequest(job.request, job.verb, job.body);
-    // Before any data arrives: Qt's network thread then stops reading once this much waits.
+    // Qt's network thread then stops reading once this much waits. A request with a body
+    // reaches that thread only once this thread's event loop has run again, and a size set
+    // before that is lost: an endless chunked reply would then be read as fast as it comes.
+    // Set once more after the start, and before any of the body can arrive.
     m_reply->setReadBufferSize(m_maxReplyBytes);
+    QMetaObject::invokeMethod(
+        m_reply, [reply = m_reply, size = m_maxReplyBytes] { reply->setReadBufferSize(size); },
+        Qt::QueuedConnection);
     connect(m_reply, &QNetworkReply::readyRead, this, &HttpWorker::take);
     connect(m_reply, &QNetworkReply::finished, this, &HttpWorker::finish);
 }

@@ -2,6 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,6 +15,8 @@
 
 #include <algorithm>
 #include <cstdio>
+
+#include <sys/resource.h>
 
 #include "app/frmcraft.h"
 #include "app/frmmain.h"
@@ -90,6 +93,21 @@ QStringList shownButtons()
 
 // The login-wait test's child: the program's own start-up under a real X server.
 const char kWaitChildFlag[] = "--login-wait-child";
+// The memory test's child: one login against the given server, then its peak memory.
+const char kPeakChildFlag[] = "--login-peak-child";
+
+int loginAndTellPeak(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    g_httpBaseUrl = QString::fromLatin1(argv[2]);
+    g_currentUser.userName = QStringLiteral("admin");
+    g_currentUser.password = QStringLiteral("admin123");
+    const bool answered = NetWorkManerger::Instance()->UserLogin();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%ld\n", usage.ru_maxrss);
+    return answered ? 0 : 1;
+}
 
 // One line to the parent, with the override cursor's shape (-1: none).
 void say(const QString &what)
@@ -179,6 +197,8 @@ private slots:
     void logOutAfterLogin();
     void secretsNeverReachTheLog();
     void inputDuringTheWaitIsDropped();
+    void endlessReplyStaysNearItsCap_data();
+    void endlessReplyStaysNearItsCap();
     // Last: each flood keeps a network thread busy for half a minute after its time-out.
     void headerFloodNeitherFreezesNorOutlasts();
 
@@ -186,6 +206,8 @@ private:
     // Fills the open dialog and presses its login button; cancels it when it stays open.
     // Returns whether the login closed the dialog.
     bool loginWith(const QString &user, const QString &password, QAction *via = nullptr);
+    // Peak memory in KiB of a child logging in once; -1 when it failed otherwise than told.
+    qint64 peakOfLogin(bool answered);
 
     QTemporaryDir m_dir;
     FakeServer m_server;
@@ -691,6 +713,34 @@ void tst_LoginRoad::inputDuringTheWaitIsDropped()
                                 "marker dialog=1 cursor=-1"}));
 }
 
+qint64 tst_LoginRoad::peakOfLogin(bool answered)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QSignalSpy done(&child, qOverload<int, QProcess::ExitStatus>(&QProcess::finished));
+    child.start(QCoreApplication::applicationFilePath(), {kPeakChildFlag, m_server.baseUrl()});
+    if (!done.wait(60000) || child.exitCode() != (answered ? 0 : 1))
+        return -1;
+    return child.readAllStandardOutput().trimmed().toLongLong();
+}
+
+void tst_LoginRoad::endlessReplyStaysNearItsCap_data()
+{
+    QTest::addColumn<FakeServer::Hostile>("mode");
+    QTest::newRow("chunks of 64 KiB") << FakeServer::Hostile::EndlessChunks;
+    QTest::newRow("chunks of 1 MiB") << FakeServer::Hostile::EndlessBigChunks;
+}
+
+void tst_LoginRoad::endlessReplyStaysNearItsCap()
+{
+    QFETCH(FakeServer::Hostile, mode);
+    const qint64 good = peakOfLogin(true);
+    m_server.setHostile("/login", mode);
+    const qint64 endless = peakOfLogin(false);
+    QVERIFY(good > 0 && endless > 0);
+    QVERIFY2(endless - good < 48 * 1024, qPrintable(QString("%1 KiB").arg(endless - good)));
+}
+
 void tst_LoginRoad::headerFloodNeitherFreezesNorOutlasts()
 {
     HttpTool::setTimeout(2000);
@@ -725,6 +775,8 @@ void tst_LoginRoad::headerFloodNeitherFreezesNorOutlasts()
 
 int main(int argc, char *argv[])
 {
+    if (argc >= 3 && qstrcmp(argv[1], kPeakChildFlag) == 0)
+        return loginAndTellPeak(argc, argv);
     if (argc >= 2 && qstrcmp(argv[1], kWaitChildFlag) == 0) {
         // Start-up shows the main window before its event loop runs this.
         qAddPreRoutine([] { QTimer::singleShot(0, openLoginDialog); });
