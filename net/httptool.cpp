@@ -1,10 +1,12 @@
 #include "httptool.h"
 
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QScopedValueRollback>
+#include <QThread>
 #include <QTimer>
 #include <QVariant>
 
@@ -15,6 +17,8 @@
 
 namespace {
 int s_timeoutMs = 30000;
+// How long leaving the program waits for a network thread stuck inside Qt.
+constexpr int ExitWaitMs = 1000;
 
 QByteArray verb(HttpTool::Method method)
 {
@@ -37,7 +41,23 @@ HttpTool *HttpTool::Instance()
     return PageInstance<HttpTool>::get();
 }
 
-HttpTool::HttpTool(QObject *parent) : QObject(parent) {}
+HttpTool::HttpTool(QObject *parent) : QObject(parent)
+{
+    qRegisterMetaType<HttpWorker::Result>();
+}
+
+HttpTool::~HttpTool()
+{
+    if (m_thread)
+        leaveThreadBehind();
+    const QDeadlineTimer deadline(ExitWaitMs);
+    for (QThread *thread : qAsConst(m_leftBehind)) {
+        // Deleting a running thread ends the process, and waiting for one stuck in a
+        // header copy can take minutes: such a thread is left to the process's end.
+        if (thread->wait(deadline))
+            delete thread;
+    }
+}
 
 void HttpTool::setTimeout(int milliseconds)
 {
@@ -58,11 +78,9 @@ bool HttpTool::request(Method method, const QString &url, const QByteArray &body
         return false;
     }
     const int kind = g_requestType;
-    QNetworkReply *reply = send(method, url, body);
+    HttpWorker::Result result;
     QByteArray text;
-    const bool complete = readReply(reply, url, &text);
-    reply->deleteLater();
-    if (!complete)
+    if (!transfer(makeJob(method, url, body), url, &result) || !readReply(result, url, &text))
         return false;
     // A request refused meanwhile has recorded its own kind.
     g_requestType = kind;
@@ -73,7 +91,7 @@ bool HttpTool::request(Method method, const QString &url, const QByteArray &body
     return true;
 }
 
-QNetworkReply *HttpTool::send(Method method, const QString &url, const QByteArray &body)
+HttpWorker::Job HttpTool::makeJob(Method method, const QString &url, const QByteArray &body)
 {
     QNetworkRequest request{QUrl(url)};
     request.setRawHeader("Authorization", g_token.toUtf8());
@@ -82,74 +100,112 @@ QNetworkReply *HttpTool::send(Method method, const QString &url, const QByteArra
     // could pass MaxReplyBytes by gigabytes before readyRead sees any of it. With the
     // header set, Qt leaves a packed body packed, and it is no valid reply.
     request.setRawHeader("Accept-Encoding", "identity");
-    return method == Get ? m_manager.get(request)
-                         : m_manager.sendCustomRequest(request, verb(method), body);
+    return {++m_lastJob, request, verb(method), body, std::make_shared<std::atomic_bool>(false)};
 }
 
-bool HttpTool::readReply(QNetworkReply *reply, const QString &url, QByteArray *body)
+bool HttpTool::transfer(const HttpWorker::Job &job, const QString &url, HttpWorker::Result *result)
 {
+    HttpWorker *worker = this->worker();
+    if (!worker) {
+        qCritical().noquote() << QStringLiteral("网络仍忙于已超时的请求，未发送：") + url;
+        return false;
+    }
     // Synchronous for the caller, yet the window keeps painting while it waits.
     QEventLoop loop;
     QScopedValueRollback<bool> waiting(m_waiting, true);
-    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    // Taken as it arrives, so that an endless body or a gzip bomb is stopped at the limit.
-    bool tooLarge = false;
-    const auto take = [&] {
-        if (tooLarge)
+    bool answered = false;
+    connect(worker, &HttpWorker::finished, &loop, [&](const HttpWorker::Result &outcome) {
+        if (outcome.id != job.id)
             return;
-        body->append(reply->read(MaxReplyBytes + 1 - body->size()));
-        tooLarge = body->size() > MaxReplyBytes;
-        if (tooLarge)
-            reply->abort();
-    };
-    connect(reply, &QNetworkReply::readyRead, &loop, take);
-    reply->setReadBufferSize(MaxReplyBytes);
+        *result = outcome;
+        answered = true;
+        loop.quit();
+    });
     bool timedOut = false;
     QTimer::singleShot(s_timeoutMs, &loop, [&] {
         timedOut = true;
         loop.quit();
     });
-    if (!reply->isFinished()) {
+    QMetaObject::invokeMethod(
+        worker, [worker, job] { worker->start(job); }, Qt::QueuedConnection);
+    {
         const InputBlocker blocker;
         loop.exec();
     }
+    if (answered)
+        return true;
+    // Given up. Qt may be stuck in the reply where nothing can stop it: its thread ends on
+    // its own, and the next request gets a fresh one.
+    job.abandoned->store(true);
+    leaveThreadBehind();
+    // Else the application is leaving: exit() ends every event loop, this one too.
+    if (timedOut)
+        qCritical().noquote() << QStringLiteral("服务器无响应，请求超时：") + url;
+    return false;
+}
 
-    if (!reply->isFinished()) {
-        reply->abort();
-        // Else the application is leaving: exit() ends every event loop, this one too.
-        if (timedOut)
-            qCritical().noquote() << QStringLiteral("服务器无响应，请求超时：") + url;
-        return false;
+HttpWorker *HttpTool::worker()
+{
+    if (m_worker)
+        return m_worker;
+    forgetFinishedThreads();
+    if (m_leftBehind.size() >= MaxLeftBehind)
+        return nullptr;
+    m_thread = new QThread;
+    m_worker = new HttpWorker(MaxReplyBytes);
+    m_worker->moveToThread(m_thread);
+    connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_thread->start();
+    return m_worker;
+}
+
+// The thread quits once Qt returns to its event loop; its worker, the manager and any
+// reply go with it, a reply's pending header copy included.
+void HttpTool::leaveThreadBehind()
+{
+    m_thread->quit();
+    m_leftBehind.append(m_thread);
+    m_thread = nullptr;
+    m_worker = nullptr;
+}
+
+void HttpTool::forgetFinishedThreads()
+{
+    for (int i = m_leftBehind.size() - 1; i >= 0; --i) {
+        if (m_leftBehind[i]->wait(0))
+            delete m_leftBehind.takeAt(i);
     }
-    take();
-    if (tooLarge) {
+}
+
+bool HttpTool::readReply(const HttpWorker::Result &result, const QString &url, QByteArray *body)
+{
+    if (result.tooLarge) {
         qCritical().noquote()
             << QStringLiteral("服务器回复超过 %1 字节，已中止：%2").arg(MaxReplyBytes).arg(url);
         return false;
     }
     // Without an HTTP status either no server was reached or what answered spoke no HTTP
     // (Qt drops such a connection as closed by the peer).
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (!status.isValid()) {
-        const QNetworkReply::NetworkError error = reply->error();
-        if (error == QNetworkReply::RemoteHostClosedError ||
-            error == QNetworkReply::ProtocolFailure)
+    if (!result.status.isValid()) {
+        if (result.error == QNetworkReply::RemoteHostClosedError ||
+            result.error == QNetworkReply::ProtocolFailure)
             qCritical().noquote() << QStringLiteral("服务器回复无效：") + url;
         else
             qCritical().noquote()
-                << QStringLiteral("连接服务器失败：%1：%2").arg(url, reply->errorString());
+                << QStringLiteral("连接服务器失败：%1：%2").arg(url, result.errorText);
         return false;
     }
     // Redirects are not followed: the login goes to the configured server or nowhere.
-    const int code = status.toInt();
+    const int code = result.status.toInt();
     if (code < 200 || code > 299) {
         qCritical().noquote() << QStringLiteral("服务器返回 HTTP %1：%2").arg(code).arg(url);
         return false;
     }
     // Qt also reports a body shorter than its announced length here.
-    if (reply->error() != QNetworkReply::NoError) {
+    if (result.error != QNetworkReply::NoError) {
         qCritical().noquote() << QStringLiteral("服务器回复不完整，连接中断：") + url;
         return false;
     }
+    *body = result.body;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,6 +15,8 @@
 
 #include <algorithm>
 #include <cstdio>
+
+#include <sys/resource.h>
 
 #include "app/frmcraft.h"
 #include "app/frmmain.h"
@@ -90,6 +93,21 @@ QStringList shownButtons()
 
 // The login-wait test's child: the program's own start-up under a real X server.
 const char kWaitChildFlag[] = "--login-wait-child";
+// The memory test's child: one login against the given server, then its peak memory.
+const char kPeakChildFlag[] = "--login-peak-child";
+
+int loginAndTellPeak(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    g_httpBaseUrl = QString::fromLatin1(argv[2]);
+    g_currentUser.userName = QStringLiteral("admin");
+    g_currentUser.password = QStringLiteral("admin123");
+    const bool answered = NetWorkManerger::Instance()->UserLogin();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%ld\n", usage.ru_maxrss);
+    return answered ? 0 : 1;
+}
 
 // One line to the parent, with the override cursor's shape (-1: none).
 void say(const QString &what)
@@ -179,11 +197,17 @@ private slots:
     void logOutAfterLogin();
     void secretsNeverReachTheLog();
     void inputDuringTheWaitIsDropped();
+    void endlessReplyStaysNearItsCap_data();
+    void endlessReplyStaysNearItsCap();
+    // Last: each flood keeps a network thread busy for half a minute after its time-out.
+    void headerFloodNeitherFreezesNorOutlasts();
 
 private:
     // Fills the open dialog and presses its login button; cancels it when it stays open.
     // Returns whether the login closed the dialog.
     bool loginWith(const QString &user, const QString &password, QAction *via = nullptr);
+    // Peak memory in KiB of a child logging in once; -1 when it failed otherwise than told.
+    qint64 peakOfLogin(bool answered);
 
     QTemporaryDir m_dir;
     FakeServer m_server;
@@ -689,8 +713,70 @@ void tst_LoginRoad::inputDuringTheWaitIsDropped()
                                 "marker dialog=1 cursor=-1"}));
 }
 
+qint64 tst_LoginRoad::peakOfLogin(bool answered)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QSignalSpy done(&child, qOverload<int, QProcess::ExitStatus>(&QProcess::finished));
+    child.start(QCoreApplication::applicationFilePath(), {kPeakChildFlag, m_server.baseUrl()});
+    if (!done.wait(60000) || child.exitCode() != (answered ? 0 : 1))
+        return -1;
+    return child.readAllStandardOutput().trimmed().toLongLong();
+}
+
+void tst_LoginRoad::endlessReplyStaysNearItsCap_data()
+{
+    QTest::addColumn<FakeServer::Hostile>("mode");
+    QTest::newRow("chunks of 64 KiB") << FakeServer::Hostile::EndlessChunks;
+    QTest::newRow("chunks of 1 MiB") << FakeServer::Hostile::EndlessBigChunks;
+}
+
+void tst_LoginRoad::endlessReplyStaysNearItsCap()
+{
+    QFETCH(FakeServer::Hostile, mode);
+    const qint64 good = peakOfLogin(true);
+    m_server.setHostile("/login", mode);
+    const qint64 endless = peakOfLogin(false);
+    QVERIFY(good > 0 && endless > 0);
+    QVERIFY2(endless - good < 48 * 1024, qPrintable(QString("%1 KiB").arg(endless - good)));
+}
+
+void tst_LoginRoad::headerFloodNeitherFreezesNorOutlasts()
+{
+    HttpTool::setTimeout(2000);
+    QElapsedTimer sinceTick;
+    qint64 stall = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] { stall = qMax(stall, sinceTick.restart()); });
+    ticker.start(50);
+    for (const QByteArray path : {"/login", "/getInfo"}) {
+        m_server.setHostile(path, FakeServer::Hostile::HeaderFlood);
+        MessageCapture log;
+        QElapsedTimer clock;
+        clock.start();
+        sinceTick.start();
+        stall = 0;
+        const bool accepted = loginWith("planner", "plan-456", loginMenu("切换账号"));
+        QVERIFY2(stall < 500, qPrintable(QString("%1 ms").arg(stall)));
+        QVERIFY2(clock.elapsed() < 2000 + 3000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(accepted, path == "/getInfo");
+        QVERIFY2(saidCritical(log, "服务器无响应，请求超时", m_server.baseUrl() + path),
+                 qPrintable(log.joined()));
+        QVERIFY(!log.has(QtCriticalMsg, WrongPassword));
+        m_server.clearHostile();
+        if (path == "/login") // a later login is not held up by the flood still being read
+            QVERIFY(loginWith("admin", "admin123", loginMenu("切换账号")));
+    }
+    // Two floods still being read: a third request is refused at once instead of piling up.
+    MessageCapture log;
+    QVERIFY(!loginWith("admin", "admin123", loginMenu("切换账号")));
+    QVERIFY2(saidCritical(log, "网络仍忙于已超时的请求"), qPrintable(log.joined()));
+}
+
 int main(int argc, char *argv[])
 {
+    if (argc >= 3 && qstrcmp(argv[1], kPeakChildFlag) == 0)
+        return loginAndTellPeak(argc, argv);
     if (argc >= 2 && qstrcmp(argv[1], kWaitChildFlag) == 0) {
         // Start-up shows the main window before its event loop runs this.
         qAddPreRoutine([] { QTimer::singleShot(0, openLoginDialog); });

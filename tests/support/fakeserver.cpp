@@ -63,6 +63,23 @@ void feedEndlessly(QTcpSocket *socket)
     more();
 }
 
+// Writes the bytes again and again as fast as the client takes them, until it leaves. Blocks
+// this thread meanwhile: for a client in another process only.
+void pourEndlessly(QTcpSocket *socket, const QByteArray &bytes)
+{
+    while (socket->state() == QAbstractSocket::ConnectedState) {
+        if (socket->bytesToWrite() < bytes.size())
+            socket->write(bytes);
+        if (!socket->waitForBytesWritten(10000))
+            return;
+    }
+}
+
+QByteArray chunk(int size)
+{
+    return QByteArray::number(size, 16) + "\r\n" + QByteArray(size, 'x') + "\r\n";
+}
+
 // Splits "head\r\n\r\nbody" once the whole body (by Content-Length) has arrived.
 bool takeRequest(QByteArray *buffer, FakeServer::Request *request)
 {
@@ -134,10 +151,10 @@ void FakeServer::setCannedReply(const QByteArray &path, const QByteArray &text)
 
 void FakeServer::readFrom(QTcpSocket *socket)
 {
-    QByteArray &buffer = m_pending[socket];
-    buffer += socket->readAll();
+    m_pending[socket] += socket->readAll();
     Request request;
-    while (takeRequest(&buffer, &request)) {
+    // An answer that waits for the client to leave has forgotten the socket.
+    while (m_pending.contains(socket) && takeRequest(&m_pending[socket], &request)) {
         m_requests.append(request);
         emit received();
         if (m_silent)
@@ -158,6 +175,19 @@ void FakeServer::answerBadly(QTcpSocket *socket, const Request &request, Hostile
                       "Connection: close\r\n\r\n{\"msg\":\"");
         feedEndlessly(socket);
         return;
+    case Hostile::EndlessChunks:
+    case Hostile::EndlessBigChunks:
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+                      "Transfer-Encoding: chunked\r\n\r\n");
+        pourEndlessly(socket, chunk(mode == Hostile::EndlessChunks ? 65536 : 1024 * 1024));
+        return;
+    case Hostile::HeaderFlood: {
+        QByteArray flood;
+        for (int i = 1; i <= 100000; ++i)
+            flood += "X-" + QByteArray::number(i) + ": y\r\n";
+        socket->write(response(200, usual, flood));
+        return;
+    }
     case Hostile::GzipBomb:
         socket->write(response(200, gzipBomb(), "Content-Encoding: gzip\r\n"));
         return;

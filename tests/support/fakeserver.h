@@ -43,6 +43,11 @@ public:
         ServerError,      // the usual reply as body, status 500
         Redirect,         // the usual reply as body, status 302 back to the same path
         NotHttp,          // another protocol's greeting instead of an HTTP reply
+        HeaderFlood,      // the usual reply behind 100,000 short header lines
+        // These two write as fast as the client reads, blocking until it leaves: for a
+        // client in another process.
+        EndlessChunks,    // 200, then 64 KiB chunks
+        EndlessBigChunks, // the same in 1 MiB chunks
     };
     Q_ENUM(Hostile)
 
