@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QFile>
 #include <QImage>
 #include <QImageIOHandler>
@@ -19,8 +20,8 @@ namespace {
 constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
 // Qt 5 decodes whatever a header claims: 4096 x 4096 is 64 MB at four bytes a pixel.
 constexpr int MaxSide = 4096;
-// What a picture that cannot be scaled while reading may take once decoded: with the copies
-// the scaling makes, start-up stays some 30 MB above a start without a logo.
+// What a picture that cannot be scaled while reading may take once decoded, with the copy
+// scaling it makes: start-up then peaks some 25 MB above a start without a logo.
 constexpr qint64 MaxWholeBytes = 16 * 1024 * 1024;
 
 // The bytes of a regular file of at most MaxFileBytes, else nothing. Opened without
@@ -63,9 +64,9 @@ bool fitsWhole(quint32 width, quint32 height, int bytesPerPixel)
     return qint64(width) * height * bytesPerPixel <= MaxWholeBytes;
 }
 
-// From the 13 bytes of IHDR. Qt 5 scales while reading only 8-bit, non-interlaced images it
-// decodes to 32 bits a pixel; the others (16-bit, interlaced, grey, palette) are decoded
-// whole, 16-bit ones at 64 bits a pixel, and converted to 32 bits to be scaled.
+// From the 13 bytes of IHDR. Qt 5 scales while reading only 8-bit, non-interlaced colour
+// images (alpha or not); the others (16-bit, interlaced, grey, palette) are decoded whole and
+// scaled from a 32-bit copy: 8 + 4 bytes a pixel at 16 bits, at most 1 + 4 or 4 otherwise.
 bool pngHeaderFits(const QByteArray &header)
 {
     const quint32 width = bigEndian32(header, 0);
