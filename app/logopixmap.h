@@ -4,7 +4,8 @@
 #include <QSize>
 #include <QString>
 
-// The picture in the file at path, fitted into box keeping its aspect ratio. A null pixmap
-// when the file is no regular file of a few megabytes or holds no picture of at most
-// 4096 x 4096 pixels: what lies at path is never waited on, nor decoded beyond that.
+// The picture in the PNG or JPEG file at path, fitted into box keeping its aspect ratio. A
+// null pixmap when the file is no regular file of a few megabytes or its header promises more
+// than a cheap decode: at most 4096 x 4096 pixels, fewer for the kinds decoded whole. What
+// lies at path is never waited on, nor decoded beyond that, nor read as another format.
 QPixmap readLogo(const QString &path, const QSize &box);
