@@ -268,9 +268,6 @@ void tst_Startup::everyExitEndsCleanly_data()
     QTest::newRow("icon.png interlaced 4096 x 4096")
         << "look" << glyph << false << 0 << "icon png 4096 8 6 1"
         << "";
-    QTest::newRow("icon.png 8-bit grey 4096 x 4096")
-        << "look" << glyph << false << 0 << "icon png 4096 8 0 0"
-        << "";
     QTest::newRow("icon.png with 100 MB of compressed text")
         << "look" << QStringList{"logo 60x60", "panel 0", trayExit} << false << 0 << "icon ztxt"
         << "";
