@@ -16,8 +16,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include <sys/resource.h>
-
 #include "app/frmcraft.h"
 #include "app/frmmain.h"
 #include "app/frmtemplate.h"
@@ -33,6 +31,7 @@
 #include "support/logfiles.h"
 #include "support/messagecapture.h"
 #include "support/modalbox.h"
+#include "support/peakmemory.h"
 
 namespace {
 const char *const WrongPassword = "用户不存在或密码错误";
@@ -103,9 +102,7 @@ int loginAndTellPeak(int argc, char **argv)
     g_currentUser.userName = QStringLiteral("admin");
     g_currentUser.password = QStringLiteral("admin123");
     const bool answered = NetWorkManerger::Instance()->UserLogin();
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("%ld\n", usage.ru_maxrss);
+    std::printf("%lld\n", PeakMemory::kib());
     return answered ? 0 : 1;
 }
 

@@ -29,6 +29,7 @@
 #include "support/filesizelimit.h"
 #include "support/logfiles.h"
 #include "support/modalbox.h"
+#include "support/peakmemory.h"
 #include "widgets/trayicon.h"
 
 namespace {
@@ -160,13 +161,7 @@ void drive()
         const QString panel =
             window->findChild<QTextEdit *>(QStringLiteral("txtMain"))->toPlainText();
         say(QStringLiteral("panel %1").arg(panel.count(QStringLiteral("设置文件未读取"))));
-        // This program's own peak: getrusage's would count the test's memory at the fork.
-        QFile status(QStringLiteral("/proc/self/status"));
-        status.open(QIODevice::ReadOnly);
-        const QByteArray text = status.readAll();
-        say(QStringLiteral("peak kB ") +
-            QString::fromLatin1(
-                text.mid(text.indexOf("VmHWM:") + 6).trimmed().split(' ').value(0)));
+        say(QStringLiteral("peak kB %1").arg(PeakMemory::kib()));
         triggerTrayExit();
     } else if (g_scenario == QLatin1String("display")) {
         // The parent takes the display away now.

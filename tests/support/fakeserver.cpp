@@ -68,7 +68,7 @@ void feedEndlessly(QTcpSocket *socket)
 void pourEndlessly(QTcpSocket *socket, const QByteArray &bytes)
 {
     while (socket->state() == QAbstractSocket::ConnectedState) {
-        if (socket->bytesToWrite() < bytes.size())
+        while (socket->bytesToWrite() < 8 * bytes.size())
             socket->write(bytes);
         if (!socket->waitForBytesWritten(10000))
             return;
