@@ -3,16 +3,12 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QByteArrayList>
-#include <QFile>
 #include <QImage>
 #include <QImageIOHandler>
 #include <QImageReader>
-#include <QScopeGuard>
 #include <QtEndian>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "common/smallfile.h"
 
 namespace {
 
@@ -23,26 +19,6 @@ constexpr int MaxSide = 4096;
 // What a picture that cannot be scaled while reading may take once decoded, with the copy
 // scaling it makes: start-up then peaks some 25 MB above a start without a logo.
 constexpr qint64 MaxWholeBytes = 16 * 1024 * 1024;
-
-// The bytes of a regular file of at most MaxFileBytes, else nothing. Opened without
-// blocking (a FIFO's open waits for a writer) and checked on the descriptor itself, so
-// that nothing can be swapped in under the name between the check and the read.
-QByteArray readSmallRegularFile(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
-    struct stat info = {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > MaxFileBytes)
-        return {};
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
-        return {};
-    // The file may have grown since fstat.
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    return bytes.size() > MaxFileBytes ? QByteArray() : bytes;
-}
 
 quint32 bigEndian32(const QByteArray &bytes, int at)
 {
@@ -158,7 +134,11 @@ bool jpegFits(const QByteArray &bytes)
 
 QPixmap readLogo(const QString &path, const QSize &box)
 {
-    QByteArray bytes = readSmallRegularFile(path);
+    // What lies at path is never waited on.
+    QByteArray bytes;
+    int error = 0;
+    if (SmallFile::read(path, MaxFileBytes, &bytes, &error) != SmallFile::Outcome::Read)
+        return {};
     // Only the two formats whose headers tell what decoding them takes, and no guessing: with
     // the format named and detection off, no other handler (ICO, SVG, ...) sees the bytes.
     QByteArray format;

@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSize>
 #include <QTemporaryFile>
 #include <QTextCodec>
@@ -20,6 +21,7 @@
 #include <unistd.h>
 
 #include "common/singleinstance.h"
+#include "common/smallfile.h"
 #include "common/variantstreamcheck.h"
 
 namespace {
@@ -386,43 +388,6 @@ QString tooLarge()
     return QStringLiteral("超过 %1 字节").arg(EasyIni::MaxFileSize);
 }
 
-// Closed on every way out.
-struct Descriptor
-{
-    const int fd;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
-// Up to `limit` bytes of the open file; 0, or the errno of the read that failed (EAGAIN: it
-// would wait).
-int readUpTo(int fd, qint64 limit, qint64 sizeHint, QByteArray *bytes)
-{
-    QByteArray data(int(qBound<qint64>(0, sizeHint, limit - 1) + 1), Qt::Uninitialized);
-    qint64 got = 0;
-    for (;;) {
-        if (got == data.size()) {
-            if (got >= limit)
-                break;
-            data.resize(int(qMin(limit, got * 2)));
-        }
-        const ssize_t n = ::read(fd, data.data() + got, size_t(data.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            break;
-        got += n;
-    }
-    data.resize(int(got));
-    *bytes = std::move(data);
-    return 0;
-}
-
 // All of bytes at offset 0; 0 or the errno of the write that failed, with what went out
 // in written.
 int writeAll(int fd, const QByteArray &bytes, qint64 *written)
@@ -445,34 +410,35 @@ int writeAll(int fd, const QByteArray &bytes, qint64 *written)
 // them back. Empty, or the system's cause of the failure.
 QString writeInPlace(const QString &path, const QByteArray &bytes)
 {
-    const Descriptor file{
-        ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
-    if (file.fd < 0)
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
         return qt_error_string(errno);
+    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
     struct stat info;
-    if (::fstat(file.fd, &info) != 0)
+    if (::fstat(fd, &info) != 0)
         return qt_error_string(errno);
     if (!S_ISREG(info.st_mode))
         return QString::fromUtf8(NotRegular);
     const qint64 covered = qMin<qint64>(info.st_size, bytes.size());
     QByteArray old;
     if (covered > 0) {
-        if (const int error = readUpTo(file.fd, covered, covered, &old))
+        if (const int error = SmallFile::readUpTo(fd, covered, covered, &old))
             return qt_error_string(error);
     }
     int error = 0;
     if (bytes.size() > info.st_size)
-        error = ::posix_fallocate(file.fd, 0, bytes.size());
+        error = ::posix_fallocate(fd, 0, bytes.size());
     qint64 written = 0;
     if (error == 0)
-        error = writeAll(file.fd, bytes, &written);
-    if (error == 0 && info.st_size > bytes.size() && ::ftruncate(file.fd, bytes.size()) != 0)
+        error = writeAll(fd, bytes, &written);
+    if (error == 0 && info.st_size > bytes.size() && ::ftruncate(fd, bytes.size()) != 0)
         error = errno;
     if (error == 0)
         return {};
     qint64 restored = 0;
-    writeAll(file.fd, old.left(int(written)), &restored);
-    if (::ftruncate(file.fd, info.st_size) != 0)
+    writeAll(fd, old.left(int(written)), &restored);
+    if (::ftruncate(fd, info.st_size) != 0)
         qWarning().noquote() << QStringLiteral("设置文件未能恢复原长度：") + path;
     return qt_error_string(error);
 }
@@ -613,33 +579,21 @@ void EasyIni::readFile()
 
 bool EasyIni::readBytes(QByteArray *bytes)
 {
-    // Judged by what was opened, not by its name first: the name may be swapped in between.
-    // Without waiting: opening a FIFO waits for a writer, and a file that looks regular may
-    // still wait to be read. Never a controlling terminal.
-    const Descriptor file{::open(QFile::encodeName(filePath).constData(),
-                                 O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
-    if (file.fd < 0) {
-        // A missing file is read as an empty one, silently; a socket cannot be opened.
-        if (errno == ENOENT || errno == ENOTDIR)
-            return false;
-        return refuse(errno == ENXIO ? QString::fromUtf8(NotRegular) : qt_error_string(errno));
-    }
-    struct stat info;
-    if (::fstat(file.fd, &info) != 0)
-        return refuse(qt_error_string(errno));
-    if (!S_ISREG(info.st_mode))
-        return refuse(QString::fromUtf8(NotRegular));
-    if (info.st_size > MaxFileSize)
-        return refuse(tooLarge());
-    // Bounded again: the file may grow while it is read.
-    if (const int error = readUpTo(file.fd, MaxFileSize + 1, info.st_size, bytes)) {
-        return refuse(error == EAGAIN || error == EWOULDBLOCK ? QStringLiteral("读取会阻塞")
-                                                              : qt_error_string(error));
-    }
-    if (bytes->size() <= MaxFileSize)
+    int error = 0;
+    switch (SmallFile::read(filePath, MaxFileSize, bytes, &error)) {
+    case SmallFile::Outcome::Read:
         return true;
-    bytes->clear();
-    return refuse(tooLarge());
+    case SmallFile::Outcome::Missing: // read as an empty file, silently
+        return false;
+    case SmallFile::Outcome::NotRegular:
+        return refuse(QString::fromUtf8(NotRegular));
+    case SmallFile::Outcome::TooLarge:
+        return refuse(tooLarge());
+    case SmallFile::Outcome::Failed:
+        break;
+    }
+    return refuse(error == EAGAIN || error == EWOULDBLOCK ? QStringLiteral("读取会阻塞")
+                                                          : qt_error_string(error));
 }
 
 bool EasyIni::refuse(const QString &cause)

@@ -53,7 +53,7 @@ timeout -k 10 300 "$moc" "$root/common/easyini.h" -o "$out/moc_easyini.cpp" || {
 # shellcheck disable=SC2046
 timeout -k 10 600 clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address -fPIC -I"$root" \
     -I"$root/tests" "$root/tests/fuzz/fuzz_easyini.cpp" "$root/tests/support/iniroundtrip.cpp" \
-    "$root/common/easyini.cpp" \
+    "$root/common/easyini.cpp" "$root/common/smallfile.cpp" \
     "$root/common/instanceregistry.cpp" "$root/common/variantstreamcheck.cpp" "$out/moc_easyini.cpp" \
     $(pkg-config --cflags --libs Qt5Gui) -o "$out/fuzz_easyini" && [ -x "$out/fuzz_easyini" ] || {
     echo "=== fuzz: build failed"

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+// Small files read whole without ever waiting: opened non-blocking (a FIFO's open waits for a
+// writer) and judged by what was opened, since the name may be swapped in between.
+namespace SmallFile {
+
+enum class Outcome
+{
+    Read,
+    Missing,
+    NotRegular, // a FIFO, a device, a folder, a socket
+    TooLarge,   // more than the limit, also when it grew while being read
+    Failed,     // error holds errno; EAGAIN: a read would wait
+};
+
+// bytes is filled only when the outcome is Read.
+Outcome read(const QString &path, qint64 limit, QByteArray *bytes, int *error);
+
+// Up to limit bytes of the open file; 0, or the errno of the read that failed.
+int readUpTo(int fd, qint64 limit, qint64 sizeHint, QByteArray *bytes);
+
+} // namespace SmallFile
