@@ -58,8 +58,8 @@ public slots:
     // in the panel and on stderr once per folder and cause, again only after a file has
     // opened in that folder. A write that does not go out whole is cut back to the last
     // whole entry and told the same way, again only after a write has worked in between.
-    // A file that lost its name (deleted, moved away) is opened anew at its name within
-    // about a second.
+    // A file that lost its name (deleted, moved away) is opened anew at its name by the first
+    // entry of a later second; entries of the same second still go to the old file.
     void Save(const QString &content);
 
     // Entries per file and KB per file; 0 switches the limit off, negatives are ignored.

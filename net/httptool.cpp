@@ -48,7 +48,7 @@ HttpTool::HttpTool(QObject *parent) : QObject(parent)
 
 HttpTool::~HttpTool()
 {
-    if (m_thread)
+    if (m_worker)
         leaveThreadBehind();
     const QDeadlineTimer deadline(ExitWaitMs);
     for (QThread *thread : qAsConst(m_leftBehind)) {
@@ -100,7 +100,7 @@ HttpWorker::Job HttpTool::makeJob(Method method, const QString &url, const QByte
     // could pass MaxReplyBytes by gigabytes before readyRead sees any of it. With the
     // header set, Qt leaves a packed body packed, and it is no valid reply.
     request.setRawHeader("Accept-Encoding", "identity");
-    return {++m_lastJob, request, verb(method), body, std::make_shared<std::atomic_bool>(false)};
+    return {request, verb(method), body, std::make_shared<std::atomic_bool>(false)};
 }
 
 bool HttpTool::transfer(const HttpWorker::Job &job, const QString &url, HttpWorker::Result *result)
@@ -110,13 +110,12 @@ bool HttpTool::transfer(const HttpWorker::Job &job, const QString &url, HttpWork
         qCritical().noquote() << QStringLiteral("网络仍忙于已超时的请求，未发送：") + url;
         return false;
     }
-    // Synchronous for the caller, yet the window keeps painting while it waits.
+    // Synchronous for the caller, yet the window keeps painting while it waits. A worker that
+    // did not answer is never asked again, so whatever it sends is for this job.
     QEventLoop loop;
     QScopedValueRollback<bool> waiting(m_waiting, true);
     bool answered = false;
     connect(worker, &HttpWorker::finished, &loop, [&](const HttpWorker::Result &outcome) {
-        if (outcome.id != job.id)
-            return;
         *result = outcome;
         answered = true;
         loop.quit();
@@ -151,11 +150,11 @@ HttpWorker *HttpTool::worker()
     forgetFinishedThreads();
     if (m_leftBehind.size() >= MaxLeftBehind)
         return nullptr;
-    m_thread = new QThread;
+    auto *thread = new QThread;
     m_worker = new HttpWorker(MaxReplyBytes);
-    m_worker->moveToThread(m_thread);
-    connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    m_thread->start();
+    m_worker->moveToThread(thread);
+    connect(thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    thread->start();
     return m_worker;
 }
 
@@ -163,9 +162,9 @@ HttpWorker *HttpTool::worker()
 // reply go with it, a reply's pending header copy included.
 void HttpTool::leaveThreadBehind()
 {
-    m_thread->quit();
-    m_leftBehind.append(m_thread);
-    m_thread = nullptr;
+    QThread *thread = m_worker->thread();
+    thread->quit();
+    m_leftBehind.append(thread);
     m_worker = nullptr;
 }
 
@@ -179,7 +178,7 @@ void HttpTool::forgetFinishedThreads()
 
 bool HttpTool::readReply(const HttpWorker::Result &result, const QString &url, QByteArray *body)
 {
-    if (result.tooLarge) {
+    if (result.body.size() > MaxReplyBytes) {
         qCritical().noquote()
             << QStringLiteral("服务器回复超过 %1 字节，已中止：%2").arg(MaxReplyBytes).arg(url);
         return false;

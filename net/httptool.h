@@ -70,9 +70,7 @@ private:
     void leaveThreadBehind();
     void forgetFinishedThreads();
 
-    QThread *m_thread = nullptr;
-    HttpWorker *m_worker = nullptr; // lives in m_thread, deleted as it ends
+    HttpWorker *m_worker = nullptr; // in a thread of its own, deleted as that thread ends
     QList<QThread *> m_leftBehind;
-    quint64 m_lastJob = 0;
     bool m_waiting = false;
 };

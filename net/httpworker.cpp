@@ -14,9 +14,8 @@ void HttpWorker::start(const HttpWorker::Job &job)
         return;
     if (!m_manager)
         m_manager = new QNetworkAccessManager(this);
-    m_job = job;
+    m_abandoned = job.abandoned;
     m_body.clear();
-    m_tooLarge = false;
     m_reply = job.verb == "GET" ? m_manager->get(job.request)
                                 : m_manager->sendCustomRequest(job.request, job.verb, job.body);
     // Qt's network thread then stops reading once this much waits. A request with a body
@@ -34,11 +33,10 @@ void HttpWorker::start(const HttpWorker::Job &job)
 // Counts the body as it arrives, so that an endless one is stopped at the limit.
 void HttpWorker::take()
 {
-    if (m_tooLarge)
+    if (m_body.size() > m_maxReplyBytes)
         return;
     m_body.append(m_reply->read(m_maxReplyBytes + 1 - m_body.size()));
-    m_tooLarge = m_body.size() > m_maxReplyBytes;
-    if (m_tooLarge)
+    if (m_body.size() > m_maxReplyBytes)
         m_reply->abort(); // emits finished
 }
 
@@ -48,14 +46,12 @@ void HttpWorker::finish()
         return;
     take();
     Result result;
-    result.id = m_job.id;
     result.status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     result.error = m_reply->error();
     result.errorText = m_reply->errorString();
     result.body = std::exchange(m_body, QByteArray());
-    result.tooLarge = m_tooLarge;
     m_reply->deleteLater();
     m_reply = nullptr;
-    if (!m_job.abandoned->load())
+    if (!m_abandoned->load())
         emit finished(result);
 }

@@ -22,7 +22,6 @@ class HttpWorker : public QObject
 public:
     struct Job
     {
-        quint64 id = 0;
         QNetworkRequest request;
         QByteArray verb;
         QByteArray body;
@@ -31,12 +30,10 @@ public:
     };
     struct Result
     {
-        quint64 id = 0;
         QVariant status; // the HTTP status; invalid when no HTTP answer came
         QNetworkReply::NetworkError error = QNetworkReply::NoError;
         QString errorText;
-        QByteArray body;
-        bool tooLarge = false; // aborted once the body passed maxReplyBytes
+        QByteArray body; // one byte over maxReplyBytes: aborted as too large
     };
 
     explicit HttpWorker(qint64 maxReplyBytes, QObject *parent = nullptr);
@@ -54,9 +51,8 @@ private:
     const qint64 m_maxReplyBytes;
     QNetworkAccessManager *m_manager = nullptr; // made in the worker's thread, on first use
     QNetworkReply *m_reply = nullptr;
-    Job m_job;
+    std::shared_ptr<std::atomic_bool> m_abandoned; // the current job's
     QByteArray m_body;
-    bool m_tooLarge = false;
 };
 
 Q_DECLARE_METATYPE(HttpWorker::Result)
