@@ -32,6 +32,7 @@
 #include "support/messagecapture.h"
 #include "support/modalbox.h"
 #include "support/peakmemory.h"
+#include "support/xserver.h"
 
 namespace {
 const char *const WrongPassword = "用户不存在或密码错误";
@@ -649,17 +650,11 @@ void tst_LoginRoad::secretsNeverReachTheLog()
 // click lands on 取消. Neither may act, then or after the wait.
 void tst_LoginRoad::inputDuringTheWaitIsDropped()
 {
-    QProcess xserver; // tells the display number it picked
-    xserver.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-    QVERIFY2(xserver.waitForStarted(), "Xvfb is missing (scripts/deps.sh installs it)");
-    // Ended, not killed, so that it removes its lock and socket.
-    const auto stopServer = qScopeGuard([&, ownDisplay = qgetenv("DISPLAY")] {
-        xserver.terminate();
-        xserver.waitForFinished(5000);
-        qputenv("DISPLAY", ownDisplay);
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(xserver.canReadLine(), 20000);
-    qputenv("DISPLAY", ":" + xserver.readLine().trimmed()); // for the child and xdotool
+    XServer xserver;
+    QVERIFY2(!xserver.display().isEmpty(), "Xvfb is missing (scripts/deps.sh installs it)");
+    const auto ownDisplay =
+        qScopeGuard([display = qgetenv("DISPLAY")] { qputenv("DISPLAY", display); });
+    qputenv("DISPLAY", xserver.display().toLatin1()); // for xdotool
     const auto xdotool = [](const QStringList &args) {
         return QProcess::execute("xdotool", args) == 0;
     };
@@ -678,16 +673,13 @@ void tst_LoginRoad::inputDuringTheWaitIsDropped()
 
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // Mesa's GLX library, never loaded, cannot show as a leak; the program draws no GL.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_XCB_GL_INTEGRATION", "none");
-    child.setProcessEnvironment(env);
+    child.setProcessEnvironment(xserver.environment());
     QStringList said;
     connect(&child, &QProcess::readyReadStandardOutput, this, [&] {
         while (child.canReadLine())
             said << QString::fromUtf8(child.readLine().trimmed());
     });
-    child.start(program, {kWaitChildFlag, "-platform", "xcb"});
+    child.start(program, {kWaitChildFlag});
     QTRY_VERIFY_WITH_TIMEOUT(!said.isEmpty(), 60000);
     const QStringList ready = said.takeFirst().split(' ');
     QCOMPARE(ready.value(0), QString("ready"));

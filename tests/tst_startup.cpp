@@ -30,6 +30,7 @@
 #include "support/logfiles.h"
 #include "support/modalbox.h"
 #include "support/peakmemory.h"
+#include "support/xserver.h"
 #include "widgets/trayicon.h"
 
 namespace {
@@ -228,55 +229,41 @@ void tst_Startup::everyExitEndsCleanly_data()
     const QString noLogo = QStringLiteral("logo \ue513");
     const QString today = QStringLiteral("%1/logs/Kestrane_log_") +
                           QDate::currentDate().toString("yyyy-MM-dd") + QStringLiteral(".log");
-    QTest::newRow("close button, 确定") << "confirm" << QStringList{asked} << true << 0 << ""
-                                        << "";
-    QTest::newRow("tray 退出") << "tray" << QStringList{trayExit} << false << 0 << ""
-                               << "";
-    QTest::newRow("取消, then quit")
-        << "decline" << QStringList{"shown after decline", asked} << false << 0 << ""
-        << "";
+    const auto row = [](const char *name, const char *scenario, const QStringList &output,
+                        const QString &planted = {}, const QString &told = {}, int fileLimit = 0,
+                        bool settingsWritten = false) {
+        QTest::newRow(name) << scenario << output << settingsWritten << fileLimit << planted
+                            << told;
+    };
+    // The logo shown, with icon.png planted as described.
+    const auto logo = [&](const char *name, const QString &shown, const QString &planted) {
+        row(name, "look", {shown, "panel 0", trayExit}, "icon " + planted);
+    };
+    row("close button, 确定", "confirm", {asked}, {}, {}, 0, true);
+    row("tray 退出", "tray", {trayExit});
+    row("取消, then quit", "decline", {"shown after decline", asked});
     // Below the size of the first log entry and of the saved settings: both writes fail, and
     // the log holds no torn entry.
-    QTest::newRow("file-size limit, 确定") << "confirm" << QStringList{asked} << false << 30 << ""
-                                           << "日志写入失败，日志不会保存：" + today;
+    row("file-size limit, 确定", "confirm", {asked}, {}, "日志写入失败，日志不会保存：" + today,
+        30);
     // Qt ends the process with exit(1) under the live application: no window is destroyed.
-    QTest::newRow("display goes away") << "display" << QStringList{"shown"} << false << 0 << ""
-                                       << "";
-    QTest::newRow("window system close, 确定") << "window" << QStringList{asked} << false << 0 << ""
-                                               << "";
-    QTest::newRow("icon.png a picture")
-        << "look" << QStringList{"logo 60x30", "panel 0", trayExit} << false << 0 << "icon 120x60"
-        << "";
-    QTest::newRow("icon.png too large")
-        << "look" << QStringList{noLogo, "panel 0", trayExit} << false << 0 << "icon 5000x5000"
-        << "";
+    row("display goes away", "display", {"shown"});
+    row("window system close, 确定", "window", {asked});
+    logo("icon.png a picture", "logo 60x30", "120x60");
+    logo("icon.png too large", noLogo, "5000x5000");
     // Peak memory within 50 MB of a start without the file.
-    const QStringList glyph{noLogo, "panel 0", trayExit};
-    QTest::newRow("icon.png a gzip-compressed SVG") << "look" << glyph << false << 0 << "icon svgz"
-                                                    << "";
-    QTest::newRow("icon.png an ICO holding a large PNG")
-        << "look" << glyph << false << 0 << "icon ico"
-        << "";
-    QTest::newRow("icon.png 16-bit 4096 x 4096")
-        << "look" << glyph << false << 0 << "icon png 4096 16 0 0"
-        << "";
-    QTest::newRow("icon.png interlaced 4096 x 4096")
-        << "look" << glyph << false << 0 << "icon png 4096 8 6 1"
-        << "";
-    QTest::newRow("icon.png with 100 MB of compressed text")
-        << "look" << QStringList{"logo 60x60", "panel 0", trayExit} << false << 0 << "icon ztxt"
-        << "";
-    QTest::newRow("icon.png a FIFO")
-        << "look" << QStringList{noLogo, "panel 0", trayExit} << false << 0 << "icon fifo"
-        << "";
+    logo("icon.png a gzip-compressed SVG", noLogo, "svgz");
+    logo("icon.png an ICO holding a large PNG", noLogo, "ico");
+    logo("icon.png 16-bit 4096 x 4096", noLogo, "png 4096 16 0 0");
+    logo("icon.png interlaced 4096 x 4096", noLogo, "png 4096 8 6 1");
+    logo("icon.png with 100 MB of compressed text", "logo 60x60", "ztxt");
+    logo("icon.png a FIFO", noLogo, "fifo");
     // Refused without waiting for a reader; the program goes on to its ordinary end.
-    QTest::newRow("FIFO as today's log file, tray 退出")
-        << "tray" << QStringList{trayExit} << false << 0 << "log fifo"
-        << "日志文件无法打开，日志不会保存：" + today;
+    row("FIFO as today's log file, tray 退出", "tray", {trayExit}, "log fifo",
+        "日志文件无法打开，日志不会保存：" + today);
     // Told on stderr at once, in the panel and the log once the logger runs.
-    QTest::newRow("settings file a folder")
-        << "look" << QStringList{noLogo, "panel 1", trayExit} << false << 0 << "ini folder"
-        << "设置文件未读取：%1/Kestrane.ini";
+    row("settings file a folder", "look", {noLogo, "panel 1", trayExit}, "ini folder",
+        "设置文件未读取：%1/Kestrane.ini");
 }
 
 void tst_Startup::everyExitEndsCleanly()
@@ -292,7 +279,7 @@ void tst_Startup::everyExitEndsCleanly()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     dir.setAutoRemove(!QTest::currentTestFailed());
-    told = told.arg(dir.path());
+    told.replace(QLatin1String("%1"), dir.path());
     const QString program = dir.filePath(QStringLiteral("Kestrane"));
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
     const QString ini = dir.filePath(QStringLiteral("Kestrane.ini"));
@@ -306,15 +293,17 @@ void tst_Startup::everyExitEndsCleanly()
     const QString iconPath = dir.filePath(QStringLiteral("icon.png"));
     const QString today = logs.filePath(
         QStringLiteral("Kestrane_log_%1.log").arg(QDate::currentDate().toString("yyyy-MM-dd")));
-    // The peak memory of a start without the logo, for comparison.
-    quint32 withoutLogo = 0;
-    if (planted.startsWith(QLatin1String("icon "))) {
+    // The peak memory of a start without the logo, for comparison; taken once.
+    static quint32 startWithoutLogo = 0;
+    const bool logoRow = planted.startsWith(QLatin1String("icon "));
+    if (logoRow && !startWithoutLogo) {
         QProcess plain;
         plain.start(program, {QLatin1String(kDriveFlag), QStringLiteral("look")});
         QVERIFY(plain.waitForFinished(120000));
-        withoutLogo = peakKb(QString::fromUtf8(plain.readAllStandardOutput()));
-        QVERIFY(withoutLogo > 0);
+        startWithoutLogo = peakKb(QString::fromUtf8(plain.readAllStandardOutput()));
+        QVERIFY(startWithoutLogo > 0);
     }
+    const quint32 withoutLogo = logoRow ? startWithoutLogo : 0;
     if (planted.endsWith(QLatin1String(" fifo"))) {
         QVERIFY(logs.mkpath(QStringLiteral(".")));
         const QString path = planted.startsWith(QLatin1String("icon")) ? iconPath : today;
@@ -334,24 +323,16 @@ void tst_Startup::everyExitEndsCleanly()
     if (fileLimit > 0)
         arguments << QString::number(fileLimit);
     const bool display = scenario == QLatin1String("display");
-    QProcess xserver; // tells the display number it picked
+    std::unique_ptr<XServer> xserver;
     if (display) {
-        xserver.start("Xvfb",
-                      {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        QVERIFY2(xserver.waitForStarted(), "Xvfb is missing (scripts/deps.sh installs it)");
-        QTRY_VERIFY_WITH_TIMEOUT(xserver.canReadLine(), 20000);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", ":" + xserver.readLine().trimmed());
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        // Mesa's GLX library, never loaded, cannot show as a leak; the program draws no GL.
-        env.insert("QT_XCB_GL_INTEGRATION", "none");
-        child.setProcessEnvironment(env);
+        xserver = std::make_unique<XServer>();
+        QVERIFY2(!xserver->display().isEmpty(), "Xvfb is missing (scripts/deps.sh installs it)");
+        child.setProcessEnvironment(xserver->environment());
     }
     child.start(program, arguments);
     if (display) {
         QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine(), 60000);
-        xserver.terminate();
-        QVERIFY(xserver.waitForFinished(10000));
+        xserver->stop();
     }
     QVERIFY(child.waitForFinished(120000));
     const QByteArray errors = child.readAllStandardError();
