@@ -7,6 +7,7 @@
 #include "common/appstate.h"
 #include "common/easyini.h"
 #include "common/singleinstance.h"
+#include "net/httpaddress.h"
 #include "widgets/quihelper.h"
 
 namespace {
@@ -57,8 +58,8 @@ void FrmConfigBasic::loadIniFile()
         edits.at(i)->setText(value.toString());
     }
 
-    g_httpBaseUrl =
-        QStringLiteral("http://%1:%2").arg(ui->le_http_ip->text(), ui->le_http_port->text());
+    g_httpBaseUrl = HttpAddress::baseUrl(ui->le_http_ip->text(), ui->le_http_port->text());
+    g_httpAddressFault = HttpAddress::fault(ui->le_http_ip->text(), ui->le_http_port->text());
     g_minioEndpoint =
         QStringLiteral("%1:%2").arg(ui->le_minio_ip->text(), ui->le_minio_port->text());
     const QString logFileDir = ui->le_log_dir->text();

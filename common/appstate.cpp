@@ -2,6 +2,7 @@
 
 QString g_iniFilePath;
 QString g_httpBaseUrl;
+QString g_httpAddressFault;
 QString g_minioEndpoint;
 QString g_tmpDir;
 QString g_logFileDir;

@@ -16,6 +16,8 @@
 // Endpoints and folders, set once at start from the settings file.
 extern QString g_iniFilePath;
 extern QString g_httpBaseUrl;
+// Why the [Http] settings make no server address; empty when they make one.
+extern QString g_httpAddressFault;
 extern QString g_minioEndpoint;
 extern QString g_tmpDir;
 extern QString g_logFileDir;

@@ -1,14 +1,11 @@
 #include "httptool.h"
 
-#include <QDeadlineTimer>
 #include <QDebug>
 #include <QEventLoop>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QScopedValueRollback>
-#include <QThread>
 #include <QTimer>
-#include <QVariant>
+#include <QUrl>
+
+#include <cerrno>
 
 #include "common/appstate.h"
 #include "common/singleinstance.h"
@@ -17,8 +14,6 @@
 
 namespace {
 int s_timeoutMs = 30000;
-// How long leaving the program waits for a network thread stuck inside Qt.
-constexpr int ExitWaitMs = 1000;
 
 QByteArray verb(HttpTool::Method method)
 {
@@ -34,29 +29,90 @@ QByteArray verb(HttpTool::Method method)
     }
     return "GET";
 }
+
+void fail(const QString &text)
+{
+    qCritical().noquote() << text;
+}
+
+// No HTTP answer came: say why the server could not be talked to.
+void sayNoAnswer(const HttpTransfer::Result &result, const QString &url)
+{
+    switch (result.code) {
+    case CURLE_GOT_NOTHING:
+        return fail(QStringLiteral("服务器未作回复即关闭了连接：") + url);
+    case CURLE_WEIRD_SERVER_REPLY:
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return fail(QStringLiteral("服务器回复无效：") + url);
+    default:
+        break;
+    }
+    QString reason = result.errorText;
+    if (result.code == CURLE_COULDNT_RESOLVE_HOST)
+        reason = QStringLiteral("找不到主机");
+    else if (result.code == CURLE_COULDNT_CONNECT && result.osError == ECONNREFUSED)
+        reason = QStringLiteral("连接被拒绝");
+    else if (reason.isEmpty())
+        reason = QString::fromUtf8(curl_easy_strerror(result.code));
+    fail(QStringLiteral("连接服务器失败：%1：%2").arg(url, reason));
+}
+
+// Fills body with the reply and returns true when it is complete and successful;
+// otherwise says why in the log.
+bool readReply(const HttpTransfer::Result &result, const QString &url, QByteArray *body)
+{
+    if (result.code == CURLE_OPERATION_TIMEDOUT) {
+        fail(QStringLiteral("服务器无响应，请求超时：") + url);
+        return false;
+    }
+    if (result.tooLarge) {
+        fail((result.headerPart ? QStringLiteral("服务器回复头超过 %1 字节，已中止：%2")
+                                : QStringLiteral("服务器回复超过 %1 字节，已中止：%2"))
+                 .arg(result.headerPart ? HttpTool::MaxHeaderBytes : HttpTool::MaxReplyBytes)
+                 .arg(url));
+        return false;
+    }
+    if (result.code != CURLE_OK && result.status < 200) {
+        sayNoAnswer(result, url);
+        return false;
+    }
+    // Redirects are not followed: the login goes to the configured server or nowhere.
+    if (result.status < 200 || result.status > 299) {
+        fail(QStringLiteral("服务器返回 HTTP %1：%2").arg(result.status).arg(url));
+        return false;
+    }
+    if (result.code != CURLE_OK) {
+        fail(QStringLiteral("服务器回复不完整，连接中断：") + url);
+        return false;
+    }
+    *body = result.body;
+    return true;
+}
 } // namespace
+
+// The request in flight, on the stack of its transfer(); the destructor ends it.
+struct HttpTool::Wait
+{
+    QEventLoop loop;
+    HttpTransfer *transfer = nullptr;
+    bool timedOut = false;
+    bool toolGone = false;
+};
 
 HttpTool *HttpTool::Instance()
 {
     return PageInstance<HttpTool>::get();
 }
 
-HttpTool::HttpTool(QObject *parent) : QObject(parent)
-{
-    qRegisterMetaType<HttpWorker::Result>();
-}
+HttpTool::HttpTool(QObject *parent) : QObject(parent) {}
 
 HttpTool::~HttpTool()
 {
-    if (m_worker)
-        leaveThreadBehind();
-    const QDeadlineTimer deadline(ExitWaitMs);
-    for (QThread *thread : qAsConst(m_leftBehind)) {
-        // Deleting a running thread ends the process, and waiting for one stuck in a
-        // header copy can take minutes: such a thread is left to the process's end.
-        if (thread->wait(deadline))
-            delete thread;
-    }
+    if (!m_wait)
+        return;
+    m_wait->toolGone = true;
+    m_wait->transfer->stop();
+    m_wait->loop.quit();
 }
 
 void HttpTool::setTimeout(int milliseconds)
@@ -73,138 +129,68 @@ bool HttpTool::request(Method method, const QString &url, const QByteArray &body
 {
     // The kind of the request in flight is program-wide: a second one would have the first
     // reply read as its own.
-    if (m_waiting) {
-        qCritical().noquote() << QStringLiteral("上一个请求尚未结束，未发送：") + url;
+    if (m_wait) {
+        fail(QStringLiteral("上一个请求尚未结束，未发送：") + url);
         return false;
     }
     const int kind = g_requestType;
-    HttpWorker::Result result;
+    HttpTransfer::Result result;
     QByteArray text;
-    if (!transfer(makeJob(method, url, body), url, &result) || !readReply(result, url, &text))
+    if (!transfer(makeRequest(method, url, body), &result) || !readReply(result, url, &text))
         return false;
     // A request refused meanwhile has recorded its own kind.
     g_requestType = kind;
     if (!JsonOpration::Instance()->ParseReciveJson(QString::fromUtf8(text))) {
-        qCritical().noquote() << QStringLiteral("服务器回复无效：") + url;
+        fail(QStringLiteral("服务器回复无效：") + url);
         return false;
     }
     return true;
 }
 
-HttpWorker::Job HttpTool::makeJob(Method method, const QString &url, const QByteArray &body)
+HttpTransfer::Request HttpTool::makeRequest(Method method, const QString &url,
+                                            const QByteArray &body)
 {
-    QNetworkRequest request{QUrl(url)};
-    request.setRawHeader("Authorization", g_token.toUtf8());
-    request.setRawHeader("Content-Type", "application/json;charset=utf-8");
-    // Plain replies only: Qt unpacks each received chunk whole, so a small packed body
-    // could pass MaxReplyBytes by gigabytes before readyRead sees any of it. With the
-    // header set, Qt leaves a packed body packed, and it is no valid reply.
-    request.setRawHeader("Accept-Encoding", "identity");
-    return {request, verb(method), body, std::make_shared<std::atomic_bool>(false)};
+    const QByteArray token = g_token.toUtf8();
+    HttpTransfer::Request request;
+    request.url = QUrl(url).toEncoded();
+    request.verb = verb(method);
+    // "Name;" is curl's way to send a header with an empty value.
+    request.headers = {token.isEmpty() ? QByteArray("Authorization;") : "Authorization: " + token,
+                       "Content-Type: application/json;charset=utf-8",
+                       // Plain replies only: nothing is unpacked here, and the server is told.
+                       "Accept-Encoding: identity"};
+    if (method != Get)
+        request.body = body;
+    request.timeoutMs = s_timeoutMs;
+    return request;
 }
 
-bool HttpTool::transfer(const HttpWorker::Job &job, const QString &url, HttpWorker::Result *result)
+bool HttpTool::transfer(const HttpTransfer::Request &request, HttpTransfer::Result *result)
 {
-    HttpWorker *worker = this->worker();
-    if (!worker) {
-        qCritical().noquote() << QStringLiteral("网络仍忙于已超时的请求，未发送：") + url;
-        return false;
-    }
-    // Synchronous for the caller, yet the window keeps painting while it waits. A worker that
-    // did not answer is never asked again, so whatever it sends is for this job.
-    QEventLoop loop;
-    QScopedValueRollback<bool> waiting(m_waiting, true);
-    bool answered = false;
-    connect(worker, &HttpWorker::finished, &loop, [&](const HttpWorker::Result &outcome) {
-        *result = outcome;
-        answered = true;
-        loop.quit();
+    HttpTransfer transfer(request, {MaxHeaderBytes, MaxReplyBytes});
+    Wait wait;
+    wait.transfer = &transfer;
+    m_wait = &wait;
+    // Synchronous for the caller, yet the window keeps painting while it waits.
+    connect(&transfer, &HttpTransfer::finished, &wait.loop, &QEventLoop::quit);
+    QTimer::singleShot(s_timeoutMs, &wait.loop, [&wait] {
+        wait.timedOut = true;
+        wait.loop.quit();
     });
-    bool timedOut = false;
-    QTimer::singleShot(s_timeoutMs, &loop, [&] {
-        timedOut = true;
-        loop.quit();
-    });
-    QMetaObject::invokeMethod(
-        worker, [worker, job] { worker->start(job); }, Qt::QueuedConnection);
+    transfer.start();
     {
         const InputBlocker blocker;
-        loop.exec();
+        wait.loop.exec();
     }
-    if (answered)
+    // Whatever ended the wait, the transfer ends with it.
+    transfer.stop();
+    if (wait.toolGone)
+        return false;
+    m_wait = nullptr;
+    *result = transfer.result();
+    if (!result->stopped)
         return true;
-    // Given up. Qt may be stuck in the reply where nothing can stop it: its thread ends on
-    // its own, and the next request gets a fresh one.
-    job.abandoned->store(true);
-    leaveThreadBehind();
     // Else the application is leaving: exit() ends every event loop, this one too.
-    if (timedOut)
-        qCritical().noquote() << QStringLiteral("服务器无响应，请求超时：") + url;
-    return false;
-}
-
-HttpWorker *HttpTool::worker()
-{
-    if (m_worker)
-        return m_worker;
-    forgetFinishedThreads();
-    if (m_leftBehind.size() >= MaxLeftBehind)
-        return nullptr;
-    auto *thread = new QThread;
-    m_worker = new HttpWorker(MaxReplyBytes);
-    m_worker->moveToThread(thread);
-    connect(thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    thread->start();
-    return m_worker;
-}
-
-// The thread quits once Qt returns to its event loop; its worker, the manager and any
-// reply go with it, a reply's pending header copy included.
-void HttpTool::leaveThreadBehind()
-{
-    QThread *thread = m_worker->thread();
-    thread->quit();
-    m_leftBehind.append(thread);
-    m_worker = nullptr;
-}
-
-void HttpTool::forgetFinishedThreads()
-{
-    for (int i = m_leftBehind.size() - 1; i >= 0; --i) {
-        if (m_leftBehind[i]->wait(0))
-            delete m_leftBehind.takeAt(i);
-    }
-}
-
-bool HttpTool::readReply(const HttpWorker::Result &result, const QString &url, QByteArray *body)
-{
-    if (result.body.size() > MaxReplyBytes) {
-        qCritical().noquote()
-            << QStringLiteral("服务器回复超过 %1 字节，已中止：%2").arg(MaxReplyBytes).arg(url);
-        return false;
-    }
-    // Without an HTTP status either no server was reached or what answered spoke no HTTP
-    // (Qt drops such a connection as closed by the peer).
-    if (!result.status.isValid()) {
-        if (result.error == QNetworkReply::RemoteHostClosedError ||
-            result.error == QNetworkReply::ProtocolFailure)
-            qCritical().noquote() << QStringLiteral("服务器回复无效：") + url;
-        else
-            qCritical().noquote()
-                << QStringLiteral("连接服务器失败：%1：%2").arg(url, result.errorText);
-        return false;
-    }
-    // Redirects are not followed: the login goes to the configured server or nowhere.
-    const int code = result.status.toInt();
-    if (code < 200 || code > 299) {
-        qCritical().noquote() << QStringLiteral("服务器返回 HTTP %1：%2").arg(code).arg(url);
-        return false;
-    }
-    // Qt also reports a body shorter than its announced length here.
-    if (result.error != QNetworkReply::NoError) {
-        qCritical().noquote() << QStringLiteral("服务器回复不完整，连接中断：") + url;
-        return false;
-    }
-    *body = result.body;
-    return true;
+    result->code = CURLE_OPERATION_TIMEDOUT;
+    return wait.timedOut;
 }

@@ -1,5 +1,6 @@
 #include "networkmanerger.h"
 
+#include <QDebug>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -19,12 +20,22 @@ bool NetWorkManerger::UserLogin()
     const QJsonObject body{{"username", g_currentUser.userName},
                            {"password", g_currentUser.password}};
     g_requestType = LoginRequest;
-    return HttpTool::Instance()->request(HttpTool::Post, g_httpBaseUrl + "/login",
-                                         QJsonDocument(body).toJson(QJsonDocument::Compact));
+    return send(HttpTool::Post, "/login", QJsonDocument(body).toJson(QJsonDocument::Compact));
 }
 
 bool NetWorkManerger::GetUserInfo()
 {
     g_requestType = UserInfoRequest;
-    return HttpTool::Instance()->request(HttpTool::Get, g_httpBaseUrl + "/getInfo");
+    return send(HttpTool::Get, "/getInfo");
+}
+
+bool NetWorkManerger::send(HttpTool::Method method, const QString &path, const QByteArray &body)
+{
+    const QString url = g_httpBaseUrl + path;
+    if (!g_httpAddressFault.isEmpty()) {
+        qCritical().noquote()
+            << QStringLiteral("服务器地址无效，未发送：%1：%2").arg(url, g_httpAddressFault);
+        return false;
+    }
+    return HttpTool::Instance()->request(method, url, body);
 }

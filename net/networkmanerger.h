@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
+#include <QString>
+
+#include "net/httptool.h"
 
 // The server requests. Each records its kind in g_requestType before it sends, so that
 // the reply parser knows how to read the answer.
@@ -23,4 +27,8 @@ public:
     bool UserLogin();
     // Asks "/getInfo" for the logged-in user's names and rights; true when the reply was read.
     bool GetUserInfo();
+
+private:
+    // Sends to the server of the settings, or nowhere when they make no address.
+    bool send(HttpTool::Method method, const QString &path, const QByteArray &body = {});
 };

@@ -181,6 +181,16 @@ void FakeServer::answerBadly(QTcpSocket *socket, const Request &request, Hostile
                       "Transfer-Encoding: chunked\r\n\r\n");
         pourEndlessly(socket, chunk(mode == Hostile::EndlessChunks ? 65536 : 1024 * 1024));
         return;
+    case Hostile::EndlessHeader:
+        socket->write("HTTP/1.1 200 OK\r\n");
+        pourEndlessly(socket, QByteArray("X-More: y\r\n").repeated(1024));
+        return;
+    case Hostile::EndlessContinue:
+        pourEndlessly(socket, QByteArray("HTTP/1.1 100 Continue\r\n\r\n").repeated(1024));
+        return;
+    case Hostile::CloseAtOnce:
+        socket->disconnectFromHost();
+        return;
     case Hostile::HeaderFlood: {
         QByteArray flood;
         for (int i = 1; i <= 100000; ++i)

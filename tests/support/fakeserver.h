@@ -44,10 +44,13 @@ public:
         Redirect,         // the usual reply as body, status 302 back to the same path
         NotHttp,          // another protocol's greeting instead of an HTTP reply
         HeaderFlood,      // the usual reply behind 100,000 short header lines
-        // These two write as fast as the client reads, blocking until it leaves: for a
-        // client in another process.
+        CloseAtOnce,      // the connection closed without a word
+        // These write as fast as the client reads, blocking until it leaves: for a client
+        // in another process.
         EndlessChunks,    // 200, then 64 KiB chunks
         EndlessBigChunks, // the same in 1 MiB chunks
+        EndlessHeader,    // a status line, then header lines
+        EndlessContinue,  // "100 Continue" replies
     };
     Q_ENUM(Hostile)
 
