@@ -158,7 +158,9 @@ HttpTransfer::Request HttpTool::makeRequest(Method method, const QString &url,
     request.headers = {token.isEmpty() ? QByteArray("Authorization;") : "Authorization: " + token,
                        "Content-Type: application/json;charset=utf-8",
                        // Plain replies only: nothing is unpacked here, and the server is told.
-                       "Accept-Encoding: identity"};
+                       "Accept-Encoding: identity",
+                       // The body goes at once, without waiting for a "100 Continue".
+                       "Expect:"};
     if (method != Get)
         request.body = body;
     request.timeoutMs = s_timeoutMs;

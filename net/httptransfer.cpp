@@ -52,6 +52,8 @@ void HttpTransfer::setUp(const Request &request)
     curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http");
     curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+    // One request per connection, closed as soon as the transfer ends.
+    curl_easy_setopt(e, CURLOPT_FORBID_REUSE, 1L);
     curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, long(request.timeoutMs));
     // A stopped transfer never waits for a name lookup to end.
     curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);
