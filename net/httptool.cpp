@@ -192,7 +192,8 @@ bool HttpTool::transfer(const HttpTransfer::Request &request, HttpTransfer::Resu
     *result = transfer.result();
     if (!result->stopped)
         return true;
-    // Else the application is leaving: exit() ends every event loop, this one too.
+    // Stopped at the wait's own time-out, told like curl's; or the application is leaving
+    // (exit() ends every event loop, this one too), which is no failure to tell.
     result->code = CURLE_OPERATION_TIMEDOUT;
     return wait.timedOut;
 }
