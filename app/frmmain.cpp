@@ -69,7 +69,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain)
     initIcon();
     initLogForm();
     initSignalSlot();
-    reportRefusedSettings();
+    reportRefusals();
     QUIHelper::centerOnScreen(this);
 
     TrayIcon::Instance()->setIcon(QStringLiteral(":/image/icon1.png"));
@@ -190,8 +190,13 @@ void frmMain::initIcon()
 {
     ui->labLogoBg->setAlignment(Qt::AlignCenter);
     ui->labLogoBg->setFixedWidth(80);
-    const QPixmap logo = readLogo(
-        QCoreApplication::applicationDirPath() + QStringLiteral("/icon.png"), QSize(60, 60));
+    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/icon.png");
+    QString refusal;
+    const QPixmap logo = readLogo(path, QSize(60, 60), &refusal);
+    if (!refusal.isEmpty()) {
+        m_logoRefusal = QStringLiteral("图标未显示：%1：%2").arg(path, refusal);
+        qCritical().noquote() << m_logoRefusal;
+    }
     if (!logo.isNull())
         ui->labLogoBg->setPixmap(logo);
     else
@@ -242,14 +247,16 @@ void frmMain::initSignalSlot()
     connect(JsonOpration::Instance(), &JsonOpration::flashGUI, this, &frmMain::on_flashGUI);
 }
 
-// The settings were read before the log panel and the logger existed: a refusal went to
-// stderr alone. Said again for the panel and the log file while the logger runs, which does
-// not pass it on to stderr a second time.
-void frmMain::reportRefusedSettings()
+// The settings and the logo were read before the log panel and the logger existed: a
+// refusal went to stderr alone. Said again for the panel and the log file while the logger
+// runs, which does not pass it on to stderr a second time.
+void frmMain::reportRefusals()
 {
-    const QString refusal = EasyIni::Instance()->refusal();
-    if (!refusal.isEmpty() && ui->ckSave->isChecked())
-        qCritical().noquote() << refusal;
+    if (!ui->ckSave->isChecked())
+        return;
+    for (const QString &refusal : {EasyIni::Instance()->refusal(), m_logoRefusal})
+        if (!refusal.isEmpty())
+            qCritical().noquote() << refusal;
 }
 
 void frmMain::buttonClicked()

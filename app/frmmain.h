@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 
 #include "common/recordtypes.h"
@@ -72,7 +73,7 @@ private:
     void initIcon();
     void initLogForm();
     void initSignalSlot();
-    void reportRefusedSettings();
+    void reportRefusals();
 
     Ui::frmMain *ui;
     FramelessHelper *m_framelessHelper = nullptr;
@@ -80,4 +81,5 @@ private:
     int m_logLineCount = 0;
     bool m_maximised = false;
     QRect m_normalGeometry;
+    QString m_logoRefusal; // why a present icon.png is not shown
 };

@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -405,10 +406,23 @@ int writeAll(int fd, const QByteArray &bytes, qint64 *written)
     return 0;
 }
 
-// Over the old bytes, for a file beside which none may be made. Room for the new content is
-// reserved first and the old bytes it covers are kept, so a write that cannot finish puts
-// them back. Empty, or the system's cause of the failure.
-QString writeInPlace(const QString &path, const QByteArray &bytes)
+// The old bytes back over a write that did not finish, at the old length; 0 or the errno of
+// the step that failed.
+int restore(int fd, const QByteArray &old, qint64 written, off_t size)
+{
+    qint64 restored = 0;
+    if (const int error = writeAll(fd, old.left(int(written)), &restored))
+        return error;
+    if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0)
+        return errno;
+    return 0;
+}
+
+// Over the old bytes, for a file beside which none may be made, and only into the file that
+// was read. Room for the new content is reserved first and the old bytes it covers are kept,
+// so a write that cannot finish puts them back. Empty, or the cause of the failure.
+QString writeInPlace(const QString &path, const QByteArray &bytes,
+                     const std::optional<SmallFile::FileId> &fileRead)
 {
     const int fd =
         ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -420,6 +434,9 @@ QString writeInPlace(const QString &path, const QByteArray &bytes)
         return qt_error_string(errno);
     if (!S_ISREG(info.st_mode))
         return QString::fromUtf8(NotRegular);
+    // Replaced since the load (a link to another file put in its place): never written.
+    if (!fileRead || !(*fileRead == SmallFile::FileId{quint64(info.st_dev), quint64(info.st_ino)}))
+        return QStringLiteral("已不是读取时的那个文件");
     const qint64 covered = qMin<qint64>(info.st_size, bytes.size());
     QByteArray old;
     if (covered > 0) {
@@ -434,13 +451,15 @@ QString writeInPlace(const QString &path, const QByteArray &bytes)
         error = writeAll(fd, bytes, &written);
     if (error == 0 && info.st_size > bytes.size() && ::ftruncate(fd, bytes.size()) != 0)
         error = errno;
+    // Done only once it is on the disk, as a renamed file is.
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
     if (error == 0)
         return {};
-    qint64 restored = 0;
-    writeAll(fd, old.left(int(written)), &restored);
-    if (::ftruncate(fd, info.st_size) != 0)
-        qWarning().noquote() << QStringLiteral("设置文件未能恢复原长度：") + path;
-    return qt_error_string(error);
+    const QString cause = qt_error_string(error);
+    if (const int lost = restore(fd, old, written, info.st_size))
+        return cause + QStringLiteral("；原内容也未能恢复：") + qt_error_string(lost);
+    return cause;
 }
 
 } // namespace
@@ -497,7 +516,8 @@ bool EasyIni::save()
     if (!out.open(QIODevice::WriteOnly | QIODevice::Text)) {
         // A folder that refuses the temporary file while the file itself may be written (an
         // installation folder): written in place, as the check above allowed.
-        m_error = QFileInfo(filePath).isFile() ? writeInPlace(filePath, bytes) : out.errorString();
+        m_error = QFileInfo(filePath).isFile() ? writeInPlace(filePath, bytes, m_fileRead)
+                                               : out.errorString();
         return m_error.isEmpty();
     }
     // QSaveFile alone commits a short file when the disk fills midway: check every byte
@@ -512,6 +532,8 @@ bool EasyIni::save()
         m_error = out.errorString();
         return false;
     }
+    // A new file now stands at the name: the one a later in-place save may write.
+    m_fileRead = fileAt(filePath);
     return true;
 }
 
@@ -561,10 +583,13 @@ void EasyIni::readFile()
 {
     dirty = false;
     m_refusal.clear();
+    m_fileRead.reset();
     sections.clear();
     m_firstSection.clear();
-    if (mode == WriteOnly)
+    if (mode == WriteOnly) {
+        m_fileRead = fileAt(filePath);
         return;
+    }
     QByteArray bytes;
     if (!readBytes(&bytes))
         return;
@@ -580,8 +605,10 @@ void EasyIni::readFile()
 bool EasyIni::readBytes(QByteArray *bytes)
 {
     int error = 0;
-    switch (SmallFile::read(filePath, MaxFileSize, bytes, &error)) {
+    SmallFile::FileId id;
+    switch (SmallFile::read(filePath, MaxFileSize, bytes, &error, &id)) {
     case SmallFile::Outcome::Read:
+        m_fileRead = id;
         return true;
     case SmallFile::Outcome::Missing: // read as an empty file, silently
         return false;
@@ -594,6 +621,14 @@ bool EasyIni::readBytes(QByteArray *bytes)
     }
     return refuse(error == EAGAIN || error == EWOULDBLOCK ? QStringLiteral("读取会阻塞")
                                                           : qt_error_string(error));
+}
+
+std::optional<SmallFile::FileId> EasyIni::fileAt(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return SmallFile::FileId{quint64(info.st_dev), quint64(info.st_ino)};
 }
 
 bool EasyIni::refuse(const QString &cause)

@@ -7,6 +7,10 @@
 #include <QVariant>
 #include <QVector>
 
+#include <optional>
+
+#include "common/smallfile.h"
+
 // A key line, or a run of other lines kept as read (each trimmed, joined by "\n").
 struct IniEntry
 {
@@ -65,7 +69,10 @@ public:
     void reload(const QString &filePath = QString());
     // Rewrites the whole file when something was set; the old file survives a failed write.
     // False, with errorString() saying why, when the file could not be written or would be
-    // larger than MaxFileSize, which the next read would refuse.
+    // larger than MaxFileSize, which the next read would refuse. Written beside and renamed
+    // over; where the folder refuses that, in place and synced, but only into the file the
+    // last load found at the name (a link there then is followed): a file put there since
+    // is left untouched.
     bool save();
     QString errorString() const { return m_error; }
     // The critical message of the last read's refusal; empty when the file was read, missing
@@ -86,6 +93,7 @@ public:
 private:
     void readFile();
     bool readBytes(QByteArray *bytes);
+    static std::optional<SmallFile::FileId> fileAt(const QString &path);
     bool refuse(const QString &cause);
     void parse(const QString &text);
     int sectionIndex(const QString &name) const;
@@ -102,4 +110,7 @@ private:
     // save must not replace what was never read.
     QString m_refusal;
     QString m_error;
+    // The file the name led to at load (or after a save renamed a new one over it); none
+    // when it was missing. An in-place save writes into nothing else.
+    std::optional<SmallFile::FileId> m_fileRead;
 };

@@ -10,7 +10,7 @@
 
 namespace SmallFile {
 
-Outcome read(const QString &path, qint64 limit, QByteArray *bytes, int *error)
+Outcome read(const QString &path, qint64 limit, QByteArray *bytes, int *error, FileId *id)
 {
     *error = 0;
     // Never a controlling terminal.
@@ -40,6 +40,8 @@ Outcome read(const QString &path, qint64 limit, QByteArray *bytes, int *error)
     if (data.size() > limit)
         return Outcome::TooLarge;
     *bytes = std::move(data);
+    if (id)
+        *id = {quint64(info.st_dev), quint64(info.st_ino)};
     return Outcome::Read;
 }
 

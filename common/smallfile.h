@@ -17,8 +17,20 @@ enum class Outcome
     Failed,     // error holds errno; EAGAIN: a read would wait
 };
 
-// bytes is filled only when the outcome is Read.
-Outcome read(const QString &path, qint64 limit, QByteArray *bytes, int *error);
+// Which file a name led to: the same device and inode is the same file.
+struct FileId
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileId &other) const
+    {
+        return device == other.device && inode == other.inode;
+    }
+};
+
+// bytes (and id, when given) are filled only when the outcome is Read.
+Outcome read(const QString &path, qint64 limit, QByteArray *bytes, int *error,
+             FileId *id = nullptr);
 
 // Up to limit bytes of the open file; 0, or the errno of the read that failed.
 int readUpTo(int fd, qint64 limit, qint64 sizeHint, QByteArray *bytes);

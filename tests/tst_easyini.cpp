@@ -20,6 +20,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
@@ -630,42 +631,84 @@ void tst_EasyIni::plainValuesKeepTheirBytes()
 void tst_EasyIni::failedWriteKeepsOldFile_data()
 {
     QTest::addColumn<bool>("inPlace");
-    QTest::newRow("beside, then renamed") << false;
+    // What stands at the name by the save: "symbolic"/"hard" links to another file put there
+    // after the load, "elsewhere" a symbolic one to a file in a folder that refuses new files;
+    // "symbolic at load" stood there already when the file was read.
+    QTest::addColumn<QString>("swap");
+    QTest::addColumn<QString>("cause");
+    const QString full = qt_error_string(EFBIG), swapped = QStringLiteral("已不是读取时的那个文件");
+    QTest::newRow("beside, then renamed") << false << QString() << full;
     // A folder that refuses a file beside it, with the file itself writable.
-    QTest::newRow("in place") << true;
+    QTest::newRow("in place") << true << QString() << full;
+    QTest::newRow("in place, swapped for a symbolic link") << true << "symbolic" << swapped;
+    QTest::newRow("in place, swapped for a hard link") << true << "hard" << swapped;
+    QTest::newRow("in place, through a symbolic link there at load")
+        << true << "symbolic at load" << full;
+    QTest::newRow("beside, swapped for a link to a folder refusing new files")
+        << false << "elsewhere" << swapped;
 }
 
 void tst_EasyIni::failedWriteKeepsOldFile()
 {
     QFETCH(bool, inPlace);
-    if (inPlace && geteuid() != 0)
+    QFETCH(QString, swap);
+    QFETCH(QString, cause);
+    if ((inPlace || !swap.isEmpty()) && geteuid() != 0)
         QSKIP("needs root to write as a user who may not write the folder");
     const QByteArray original("[Http]\nip=keep\n; the operator's file\n");
     FileBytes::write(path(), original);
     // Nobody keeps root's group here.
     using P = QFileDevice;
-    QVERIFY(QFile::setPermissions(m_dir->path(), P::ReadOwner | P::WriteOwner | P::ExeOwner |
-                                                     P::ReadGroup | P::ExeGroup));
-    QVERIFY(
-        QFile::setPermissions(path(), P::ReadOwner | P::WriteOwner | P::ReadGroup | P::WriteGroup));
-    std::unique_ptr<FilesAsNobody> nobody(inPlace ? new FilesAsNobody : nullptr);
+    const auto groupMay = P::ReadOwner | P::WriteOwner | P::ExeOwner | P::ReadGroup | P::ExeGroup;
+    QVERIFY(QFile::setPermissions(m_dir->path(), inPlace ? groupMay : groupMay | P::WriteGroup));
+    const auto readWrite = P::ReadOwner | P::WriteOwner | P::ReadGroup | P::WriteGroup;
+    QVERIFY(QFile::setPermissions(path(), readWrite));
+    const QByteArray othersBytes("[Other]\nkept=1\n");
+    const QString other =
+        m_dir->filePath(swap == QLatin1String("elsewhere") ? "far/other.ini" : "other.ini");
+    const auto putLink = [&] {
+        QVERIFY(QDir().mkpath(QFileInfo(other).path()));
+        FileBytes::write(other, othersBytes);
+        QVERIFY(QFile::setPermissions(other, readWrite));
+        QVERIFY(QFile::setPermissions(QFileInfo(other).path(), groupMay));
+        const QByteArray next = QFile::encodeName(path() + QStringLiteral(".next"));
+        QCOMPARE(swap == QLatin1String("hard")
+                     ? ::link(QFile::encodeName(other).constData(), next.constData())
+                     : ::symlink(QFile::encodeName(other).constData(), next.constData()),
+                 0);
+        QCOMPARE(::rename(next.constData(), QFile::encodeName(path()).constData()), 0);
+    };
+    const bool swapped = !swap.isEmpty() && !swap.endsWith(QLatin1String(" at load"));
+    if (!swap.isEmpty() && !swapped)
+        putLink();
     EasyIni ini;
     ini.load(path(), EasyIni::WriteOnly);
     ini.setValue("Http", "ip", QString(4096, QLatin1Char('x')));
+    if (swapped)
+        putLink();
+    if (QTest::currentTestFailed())
+        return;
+    std::unique_ptr<FilesAsNobody> nobody(inPlace || !swap.isEmpty() ? new FilesAsNobody : nullptr);
 
     {
-        const FileSizeLimit full(1000);
-        QVERIFY(full.isSet());
+        // None for a swap: a write into the other file would go through.
+        std::optional<FileSizeLimit> full;
+        if (!swapped)
+            QVERIFY(full.emplace(1000).isSet());
         QVERIFY(!ini.save());
     }
 
-    QCOMPARE(FileBytes::read(path()), original);
-    QCOMPARE(ini.errorString(), qt_error_string(EFBIG));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"app.ini"});
+    QCOMPARE(FileBytes::read(swap.isEmpty() ? path() : other),
+             swap.isEmpty() ? original : othersBytes);
+    QCOMPARE(ini.errorString(), cause);
+    QStringList names{"app.ini"};
+    if (!swap.isEmpty() && QFileInfo(other).path() == m_dir->path())
+        names << "other.ini";
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), names);
 
-    // With room again the same object writes the new content.
-    QVERIFY(ini.save());
-    QVERIFY(FileBytes::read(path()).startsWith("[Http]\nip=xxxx"));
+    // With room again the same object writes the new content, into the file it read only.
+    QCOMPARE(ini.save(), !swapped);
+    QCOMPARE(FileBytes::read(path()).startsWith("[Http]\nip=xxxx"), !swapped);
 }
 
 void tst_EasyIni::saveIntoReadOnlyFolder()

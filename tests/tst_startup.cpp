@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -83,13 +84,59 @@ QByteArray blankPng(int side, int depth, int colourType, int interlace, const QB
            more + pngChunk("IDAT", qCompress(scanlines).mid(4)) + pngChunk("IEND", {});
 }
 
-// A few kilobytes each, hundreds of megabytes once inflated or decoded whole: "svgz", "ico",
-// "ztxt", or "png <side> <depth> <colour type> <interlace>".
+// zlib data of zeros, 13 bits for every 258 bytes: a stored zero, then `blocks` blocks of 510
+// fixed-code copies of 258 bytes from one back, each block ending on a byte boundary.
+QByteArray zeroBomb(int blocks)
+{
+    QByteArray block;
+    int bit = 0;
+    const auto put = [&](quint32 code, int length) { // codes go most significant bit first
+        for (int i = length - 1; i >= 0; --i, ++bit) {
+            if (bit % 8 == 0)
+                block += '\0';
+            block.back() = char(block.back() | ((code >> i & 1) << bit % 8));
+        }
+    };
+    put(0b010, 3); // not last, fixed codes
+    for (int i = 0; i < 510; ++i) {
+        put(0b11000101, 8); // length 258
+        put(0, 5);          // distance 1
+    }
+    put(0, 7); // end of block
+    const quint32 zeros = 1 + quint32(blocks) * 510 * 258;
+    return QByteArray("\x78\x01\0\x01\0\xfe\xff\0", 8) + block.repeated(blocks) +
+           QByteArray("\x03\0", 2) + word((zeros % 65521) << 16 | 1);
+}
+
+// A grey progressive JPEG of 2896 x 2896 whose AC scan of a few bytes (four runs of empty
+// blocks cover the picture) is repeated to fill 4 MB.
+QByteArray manyScanJpeg()
+{
+    const QByteArray head = QByteArray("\xff\xd8\xff\xdb\0\x43\0", 7) + QByteArray(64, 1) +
+                            QByteArray("\xff\xc2\0\x0b\x08\x0b\x50\x0b\x50\x01\x01\x11\0", 13) +
+                            QByteArray("\xff\xc4\0\x14\x10\x01", 6) + QByteArray(15, 0) + "\xe0";
+    const QByteArray scan(
+        "\xff\xda\0\x08\x01\x01\0\x01\x3f\0\x7f\xfe\xff\0\xfd\xff\0\xfb\xff\0\xff\0", 22);
+    return head + scan.repeated((4 << 20) / scan.size() - 10) + "\xff\xd9";
+}
+
+// A few kilobytes each, hundreds of megabytes once inflated or decoded whole, or 4 MB costing
+// minutes of decoding: "svgz", "ico", "ztxt", "bomb", "scans", "over 4 MiB", or
+// "png <side> <depth> <colour type> <interlace>".
 QByteArray heavyLogo(const QString &kind)
 {
     const QStringList png = kind.split(QLatin1Char(' '));
     if (png.size() == 5)
         return blankPng(png[1].toInt(), png[2].toInt(), png[3].toInt(), png[4].toInt());
+    if (kind == QLatin1String("bomb")) { // 60 x 60 RGBA: 14,460 bytes of rows; 660 MB inflated
+        const char header[] = {8, 6, 0, 0, 0};
+        return "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", word(60) + word(60) + QByteArray(header, 5)) +
+               pngChunk("IDAT", zeroBomb(5000)) + pngChunk("IEND", {});
+    }
+    if (kind == QLatin1String("scans"))
+        return manyScanJpeg();
+    if (kind == QLatin1String("over 4 MiB"))
+        return blankPng(60, 8, 6, 0).leftJustified((4 << 20) + 1, '\0');
     if (kind == QLatin1String("ztxt")) {
         const QByteArray text = qCompress(QByteArray(1 << 20, 'a')).mid(4);
         return blankPng(60, 8, 6, 0,
@@ -161,7 +208,9 @@ void drive()
                            : QStringLiteral("logo ") + label->text());
         const QString panel =
             window->findChild<QTextEdit *>(QStringLiteral("txtMain"))->toPlainText();
-        say(QStringLiteral("panel %1").arg(panel.count(QStringLiteral("设置文件未读取"))));
+        say(QStringLiteral("panel %1")
+                .arg(panel.count(QStringLiteral("设置文件未读取")) +
+                     panel.count(QStringLiteral("图标未显示"))));
         say(QStringLiteral("peak kB %1").arg(PeakMemory::kib()));
         triggerTrayExit();
     } else if (g_scenario == QLatin1String("display")) {
@@ -235,9 +284,14 @@ void tst_Startup::everyExitEndsCleanly_data()
         QTest::newRow(name) << scenario << output << settingsWritten << fileLimit << planted
                             << told;
     };
-    // The logo shown, with icon.png planted as described.
-    const auto logo = [&](const char *name, const QString &shown, const QString &planted) {
-        row(name, "look", {shown, "panel 0", trayExit}, "icon " + planted);
+    // The logo shown, with icon.png planted as described; a refused one named with its cause.
+    const auto logo = [&](const char *name, const QString &shown, const QString &planted,
+                          const QString &cause = {}) {
+        row(name, "look", {shown, cause.isEmpty() ? "panel 0" : "panel 1", trayExit},
+            "icon " + planted, cause.isEmpty() ? cause : "图标未显示：%1/icon.png：" + cause);
+    };
+    const auto tooLarge = [](const char *format) {
+        return QStringLiteral("%1 图片的尺寸超出限度").arg(QLatin1String(format));
     };
     row("close button, 确定", "confirm", {asked}, {}, {}, 0, true);
     row("tray 退出", "tray", {trayExit});
@@ -250,14 +304,19 @@ void tst_Startup::everyExitEndsCleanly_data()
     row("display goes away", "display", {"shown"});
     row("window system close, 确定", "window", {asked});
     logo("icon.png a picture", "logo 60x30", "120x60");
-    logo("icon.png too large", noLogo, "5000x5000");
-    // Peak memory within 50 MB of a start without the file.
-    logo("icon.png a gzip-compressed SVG", noLogo, "svgz");
-    logo("icon.png an ICO holding a large PNG", noLogo, "ico");
-    logo("icon.png 16-bit 4096 x 4096", noLogo, "png 4096 16 0 0");
-    logo("icon.png interlaced 4096 x 4096", noLogo, "png 4096 8 6 1");
+    logo("icon.png too large", noLogo, "5000x5000", tooLarge("PNG"));
+    // Peak memory within 50 MB, start-up within seconds of a start without the file.
+    const QString neither = QStringLiteral("既不是 PNG 也不是 JPEG");
+    logo("icon.png a gzip-compressed SVG", noLogo, "svgz", neither);
+    logo("icon.png an ICO holding a large PNG", noLogo, "ico", neither);
+    logo("icon.png 16-bit 4096 x 4096", noLogo, "png 4096 16 0 0", tooLarge("PNG"));
+    logo("icon.png interlaced 4096 x 4096", noLogo, "png 4096 8 6 1", tooLarge("PNG"));
     logo("icon.png with 100 MB of compressed text", "logo 60x60", "ztxt");
-    logo("icon.png a FIFO", noLogo, "fifo");
+    logo("icon.png a FIFO", noLogo, "fifo", "不是普通文件");
+    logo("icon.png over 4 MiB", noLogo, "over 4 MiB", "超过 4194304 字节");
+    logo("icon.png a JPEG of 190,000 scans", noLogo, "scans", "JPEG 的扫描多于 100 个");
+    logo("icon.png a PNG inflating past its rows", noLogo, "bomb",
+         "PNG 的图像数据解压后超出其尺寸所需");
     // Refused without waiting for a reader; the program goes on to its ordinary end.
     row("FIFO as today's log file, tray 退出", "tray", {trayExit}, "log fifo",
         "日志文件无法打开，日志不会保存：" + today);
@@ -293,13 +352,17 @@ void tst_Startup::everyExitEndsCleanly()
     const QString iconPath = dir.filePath(QStringLiteral("icon.png"));
     const QString today = logs.filePath(
         QStringLiteral("Kestrane_log_%1.log").arg(QDate::currentDate().toString("yyyy-MM-dd")));
-    // The peak memory of a start without the logo, for comparison; taken once.
+    // The peak memory and the time of a start without the logo, for comparison; taken once.
     static quint32 startWithoutLogo = 0;
+    static qint64 msWithoutLogo = 0;
     const bool logoRow = planted.startsWith(QLatin1String("icon "));
     if (logoRow && !startWithoutLogo) {
         QProcess plain;
+        QElapsedTimer timer;
+        timer.start();
         plain.start(program, {QLatin1String(kDriveFlag), QStringLiteral("look")});
         QVERIFY(plain.waitForFinished(120000));
+        msWithoutLogo = timer.elapsed();
         startWithoutLogo = peakKb(QString::fromUtf8(plain.readAllStandardOutput()));
         QVERIFY(startWithoutLogo > 0);
     }
@@ -329,12 +392,16 @@ void tst_Startup::everyExitEndsCleanly()
         QVERIFY2(!xserver->display().isEmpty(), "Xvfb is missing (scripts/deps.sh installs it)");
         child.setProcessEnvironment(xserver->environment());
     }
+    QElapsedTimer timer;
+    timer.start();
     child.start(program, arguments);
     if (display) {
         QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine(), 60000);
         xserver->stop();
     }
     QVERIFY(child.waitForFinished(120000));
+    // A generous bound: a slow decode took minutes.
+    QVERIFY2(!logoRow || timer.elapsed() < msWithoutLogo + 5000, qPrintable(planted));
     const QByteArray errors = child.readAllStandardError();
     const QString out = QString::fromUtf8(child.readAllStandardOutput());
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
@@ -347,6 +414,8 @@ void tst_Startup::everyExitEndsCleanly()
     QCOMPARE(lines, output);
     if (!told.isEmpty())
         QCOMPARE(QString::fromUtf8(errors).count(told), 1);
+    // A logo shown or missing is not named.
+    QCOMPARE(errors.count("图标未显示"), int(told.contains(QStringLiteral("图标未显示"))));
 
     const QStringList logNames = LogFiles::list(logs.path());
     QCOMPARE(logNames.size(), planted == QLatin1String("log fifo") ? 0 : 1);
