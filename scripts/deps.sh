@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(cmake g++ ninja-build pkg-config clang libclang-rt-14-dev
-    qtbase5-dev qtbase5-dev-tools qttranslations5-l10n libcurl4-openssl-dev
+    qtbase5-dev qtbase5-dev-tools qttranslations5-l10n libcurl4-openssl-dev zlib1g-dev
     fonts-font-awesome fonts-noto-cjk fonts-material-design-icons-iconfont python3-fonttools
     xvfb xauth xdotool imagemagick)
 
