@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -779,7 +780,9 @@ void tst_LoginRoad::serverAddressFromSettings()
     QFETCH(QString, named);
     // Where a malformed address would end up: port 80 of the host.
     QTcpServer fallback;
-    QVERIFY2(fallback.listen(QHostAddress::LocalHost, 80), "port 80 is needed free (as root)");
+    if (geteuid() != 0)
+        QSKIP("needs root to listen on port 80");
+    QVERIFY2(fallback.listen(QHostAddress::LocalHost, 80), "port 80 is needed free");
     auto *page = FrmConfigBasic::Instance();
     const auto settle = [page](const QString &ip, const QString &port) {
         page->findChild<QLineEdit *>("le_http_ip")->setText(ip);
