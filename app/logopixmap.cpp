@@ -9,7 +9,6 @@
 #include <QScopeGuard>
 #include <QtEndian>
 
-#include <cerrno>
 #include <vector>
 #include <zlib.h>
 
@@ -251,20 +250,9 @@ QPixmap readLogo(const QString &path, const QSize &box, QString *refusal)
     // What lies at path is never waited on.
     QByteArray bytes;
     int error = 0;
-    switch (SmallFile::read(path, MaxFileBytes, &bytes, &error)) {
-    case SmallFile::Outcome::Read:
-        break;
-    case SmallFile::Outcome::Missing:
-        return {};
-    case SmallFile::Outcome::NotRegular:
-        *refusal = QStringLiteral("不是普通文件");
-        return {};
-    case SmallFile::Outcome::TooLarge:
-        *refusal = QStringLiteral("超过 %1 字节").arg(MaxFileBytes);
-        return {};
-    case SmallFile::Outcome::Failed:
-        *refusal = error == EAGAIN || error == EWOULDBLOCK ? QStringLiteral("读取会阻塞")
-                                                           : qt_error_string(error);
+    const SmallFile::Outcome outcome = SmallFile::read(path, MaxFileBytes, &bytes, &error);
+    if (outcome != SmallFile::Outcome::Read) {
+        *refusal = SmallFile::refusal(outcome, error, MaxFileBytes);
         return {};
     }
     // Only the two formats whose headers tell what decoding them takes, and no guessing: with

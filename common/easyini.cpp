@@ -382,13 +382,6 @@ QString storedValue(const IniEntry &entry)
     return QStringLiteral("@String(") + entry.value.toString() + QLatin1Char(')');
 }
 
-const char *const NotRegular = "不是普通文件";
-
-QString tooLarge()
-{
-    return QStringLiteral("超过 %1 字节").arg(EasyIni::MaxFileSize);
-}
-
 // All of bytes at offset 0; 0 or the errno of the write that failed, with what went out
 // in written.
 int writeAll(int fd, const QByteArray &bytes, qint64 *written)
@@ -433,9 +426,9 @@ QString writeInPlace(const QString &path, const QByteArray &bytes,
     if (::fstat(fd, &info) != 0)
         return qt_error_string(errno);
     if (!S_ISREG(info.st_mode))
-        return QString::fromUtf8(NotRegular);
+        return SmallFile::refusal(SmallFile::Outcome::NotRegular);
     // Replaced since the load (a link to another file put in its place): never written.
-    if (!fileRead || !(*fileRead == SmallFile::FileId{quint64(info.st_dev), quint64(info.st_ino)}))
+    if (fileRead != SmallFile::idOf(info))
         return QStringLiteral("已不是读取时的那个文件");
     const qint64 covered = qMin<qint64>(info.st_size, bytes.size());
     QByteArray old;
@@ -504,7 +497,7 @@ bool EasyIni::save()
     const QByteArray bytes = serialized();
     // The next start would refuse the file and read every setting as empty.
     if (bytes.size() > MaxFileSize) {
-        m_error = tooLarge();
+        m_error = SmallFile::refusal(SmallFile::Outcome::TooLarge, 0, MaxFileSize);
         return false;
     }
     if (!canWrite(&m_error))
@@ -533,7 +526,7 @@ bool EasyIni::save()
         return false;
     }
     // A new file now stands at the name: the one a later in-place save may write.
-    m_fileRead = fileAt(filePath);
+    m_fileRead = SmallFile::idAt(filePath);
     return true;
 }
 
@@ -587,7 +580,7 @@ void EasyIni::readFile()
     sections.clear();
     m_firstSection.clear();
     if (mode == WriteOnly) {
-        m_fileRead = fileAt(filePath);
+        m_fileRead = SmallFile::idAt(filePath);
         return;
     }
     QByteArray bytes;
@@ -606,36 +599,21 @@ bool EasyIni::readBytes(QByteArray *bytes)
 {
     int error = 0;
     SmallFile::FileId id;
-    switch (SmallFile::read(filePath, MaxFileSize, bytes, &error, &id)) {
-    case SmallFile::Outcome::Read:
+    const SmallFile::Outcome outcome = SmallFile::read(filePath, MaxFileSize, bytes, &error, &id);
+    if (outcome == SmallFile::Outcome::Read) {
         m_fileRead = id;
         return true;
-    case SmallFile::Outcome::Missing: // read as an empty file, silently
-        return false;
-    case SmallFile::Outcome::NotRegular:
-        return refuse(QString::fromUtf8(NotRegular));
-    case SmallFile::Outcome::TooLarge:
-        return refuse(tooLarge());
-    case SmallFile::Outcome::Failed:
-        break;
     }
-    return refuse(error == EAGAIN || error == EWOULDBLOCK ? QStringLiteral("读取会阻塞")
-                                                          : qt_error_string(error));
+    // A missing file is read as an empty one, silently.
+    if (outcome != SmallFile::Outcome::Missing)
+        refuse(SmallFile::refusal(outcome, error, MaxFileSize));
+    return false;
 }
 
-std::optional<SmallFile::FileId> EasyIni::fileAt(const QString &path)
-{
-    struct stat info;
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    return SmallFile::FileId{quint64(info.st_dev), quint64(info.st_ino)};
-}
-
-bool EasyIni::refuse(const QString &cause)
+void EasyIni::refuse(const QString &cause)
 {
     m_refusal = QStringLiteral("设置文件未读取：%1：%2").arg(filePath, cause);
     qCritical().noquote() << m_refusal;
-    return false;
 }
 
 void EasyIni::parse(const QString &text)
@@ -692,7 +670,7 @@ bool EasyIni::canWrite(QString *reason) const
     if (info.exists()) {
         // Never opened for writing: a device, a FIFO or a folder is not a settings file.
         if (!info.isFile()) {
-            *reason = QString::fromUtf8(NotRegular);
+            *reason = SmallFile::refusal(SmallFile::Outcome::NotRegular);
             return false;
         }
         QFile probe(filePath);

@@ -93,8 +93,7 @@ public:
 private:
     void readFile();
     bool readBytes(QByteArray *bytes);
-    static std::optional<SmallFile::FileId> fileAt(const QString &path);
-    bool refuse(const QString &cause);
+    void refuse(const QString &cause);
     void parse(const QString &text);
     int sectionIndex(const QString &name) const;
     void appendSection(IniSection &&section);

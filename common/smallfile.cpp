@@ -41,8 +41,38 @@ Outcome read(const QString &path, qint64 limit, QByteArray *bytes, int *error, F
         return Outcome::TooLarge;
     *bytes = std::move(data);
     if (id)
-        *id = {quint64(info.st_dev), quint64(info.st_ino)};
+        *id = idOf(info);
     return Outcome::Read;
+}
+
+FileId idOf(const struct stat &info)
+{
+    return {quint64(info.st_dev), quint64(info.st_ino)};
+}
+
+std::optional<FileId> idAt(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return idOf(info);
+}
+
+QString refusal(Outcome outcome, int error, qint64 limit)
+{
+    switch (outcome) {
+    case Outcome::Read:
+    case Outcome::Missing:
+        return {};
+    case Outcome::NotRegular:
+        return QStringLiteral("不是普通文件");
+    case Outcome::TooLarge:
+        return QStringLiteral("超过 %1 字节").arg(limit);
+    case Outcome::Failed:
+        break;
+    }
+    return error == EAGAIN || error == EWOULDBLOCK ? QStringLiteral("读取会阻塞")
+                                                   : qt_error_string(error);
 }
 
 int readUpTo(int fd, qint64 limit, qint64 sizeHint, QByteArray *bytes)

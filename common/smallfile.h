@@ -4,6 +4,10 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
+struct stat;
+
 // Small files read whole without ever waiting: opened non-blocking (a FIFO's open waits for a
 // writer) and judged by what was opened, since the name may be swapped in between.
 namespace SmallFile {
@@ -26,11 +30,19 @@ struct FileId
     {
         return device == other.device && inode == other.inode;
     }
+    bool operator!=(const FileId &other) const { return !(*this == other); }
 };
+
+FileId idOf(const struct stat &info);
+// The regular file the name leads to now, links followed; none when there is none.
+std::optional<FileId> idAt(const QString &path);
 
 // bytes (and id, when given) are filled only when the outcome is Read.
 Outcome read(const QString &path, qint64 limit, QByteArray *bytes, int *error,
              FileId *id = nullptr);
+
+// Why a present file was not read, for a message; empty for Read and Missing.
+QString refusal(Outcome outcome, int error = 0, qint64 limit = 0);
 
 // Up to limit bytes of the open file; 0, or the errno of the read that failed.
 int readUpTo(int fd, qint64 limit, qint64 sizeHint, QByteArray *bytes);

@@ -12,8 +12,4 @@ public:
     // Why the two make no address to send to, naming each setting at fault and its value;
     // empty when they make one.
     static QString fault(const QString &ip, const QString &port);
-
-private:
-    static bool isHost(const QString &host);
-    static bool isPort(const QString &port);
 };

@@ -65,10 +65,16 @@ bool readReply(const HttpTransfer::Result &result, const QString &url, QByteArra
         fail(QStringLiteral("服务器无响应，请求超时：") + url);
         return false;
     }
-    if (result.tooLarge) {
-        fail((result.headerPart ? QStringLiteral("服务器回复头超过 %1 字节，已中止：%2")
-                                : QStringLiteral("服务器回复超过 %1 字节，已中止：%2"))
-                 .arg(result.headerPart ? HttpTool::MaxHeaderBytes : HttpTool::MaxReplyBytes)
+    using Over = HttpTransfer::Result::Over;
+    if (result.over == Over::HeaderCap) {
+        fail(QStringLiteral("服务器回复头超过 %1 字节，已中止：%2")
+                 .arg(HttpTool::MaxHeaderBytes)
+                 .arg(url));
+        return false;
+    }
+    if (result.over == Over::BodyCap) {
+        fail(QStringLiteral("服务器回复超过 %1 字节，已中止：%2")
+                 .arg(HttpTool::MaxReplyBytes)
                  .arg(url));
         return false;
     }

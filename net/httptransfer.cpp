@@ -124,7 +124,7 @@ void HttpTransfer::collect(bool stopped)
     m_result.osError = int(osError);
     m_result.errorText = QString::fromUtf8(m_error);
     if (m_result.code == CURLE_FILESIZE_EXCEEDED)
-        m_result.tooLarge = true;
+        m_result.over = Result::Over::BodyCap;
 }
 
 size_t HttpTransfer::takeHeader(char *data, size_t size, size_t count, void *self)
@@ -135,8 +135,7 @@ size_t HttpTransfer::takeHeader(char *data, size_t size, size_t count, void *sel
     transfer->m_headerBytes += qint64(bytes);
     if (transfer->m_headerBytes <= transfer->m_limits.headerBytes)
         return bytes;
-    transfer->m_result.tooLarge = true;
-    transfer->m_result.headerPart = true;
+    transfer->m_result.over = Result::Over::HeaderCap;
     return 0; // a short count ends the transfer
 }
 
@@ -146,7 +145,7 @@ size_t HttpTransfer::takeBody(char *data, size_t size, size_t count, void *self)
     QByteArray &body = transfer->m_result.body;
     const size_t bytes = size * count;
     if (body.size() + qint64(bytes) > transfer->m_limits.bodyBytes) {
-        transfer->m_result.tooLarge = true;
+        transfer->m_result.over = Result::Over::BodyCap;
         return 0;
     }
     body.append(data, int(bytes));

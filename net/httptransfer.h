@@ -34,12 +34,16 @@ public:
     struct Result
     {
         CURLcode code = CURLE_OK;
-        long status = 0;         // 0 when no HTTP answer came
-        bool tooLarge = false;   // the header or the body passed its cap
-        bool headerPart = false; // ... and it was the header
-        bool stopped = false;    // stop() came first
-        int osError = 0;         // errno of a failed connect
-        QString errorText;       // libcurl's own words
+        long status = 0; // 0 when no HTTP answer came
+        enum class Over
+        {
+            Nothing,
+            HeaderCap,
+            BodyCap
+        } over = Over::Nothing;
+        bool stopped = false; // stop() came first
+        int osError = 0;      // errno of a failed connect
+        QString errorText;    // libcurl's own words
         QByteArray body;
     };
 
