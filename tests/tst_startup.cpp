@@ -12,7 +12,6 @@
 #include <QSystemTrayIcon>
 #include <QTextEdit>
 #include <QWindow>
-#include <QtEndian>
 
 #include <csignal>
 #include <cstdio>
@@ -30,6 +29,7 @@
 #include "support/filesizelimit.h"
 #include "support/logfiles.h"
 #include "support/modalbox.h"
+#include "support/packedbytes.h"
 #include "support/peakmemory.h"
 #include "support/xserver.h"
 #include "widgets/trayicon.h"
@@ -53,21 +53,8 @@ void say(const QString &line)
     std::fflush(stdout);
 }
 
-// Four bytes, most significant first unless little.
-QByteArray word(quint32 value, bool little = false)
-{
-    value = little ? qToLittleEndian(value) : qToBigEndian(value);
-    return QByteArray(reinterpret_cast<const char *>(&value), 4);
-}
-
-quint32 crc32(const QByteArray &bytes)
-{
-    quint32 crc = ~0u;
-    for (const char byte : bytes)
-        for (int bit = 0, b = uchar(byte); bit < 8; ++bit, b >>= 1)
-            crc = (crc >> 1) ^ (0xedb88320 & (0u - ((crc ^ b) & 1)));
-    return ~crc;
-}
+using PackedBytes::crc32;
+using PackedBytes::word;
 
 QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
 {
@@ -82,30 +69,6 @@ QByteArray blankPng(int side, int depth, int colourType, int interlace, const QB
     const char header[] = {char(depth), char(colourType), 0, 0, char(interlace)};
     return "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", word(side) + word(side) + QByteArray(header, 5)) +
            more + pngChunk("IDAT", qCompress(scanlines).mid(4)) + pngChunk("IEND", {});
-}
-
-// zlib data of zeros, 13 bits for every 258 bytes: a stored zero, then `blocks` blocks of 510
-// fixed-code copies of 258 bytes from one back, each block ending on a byte boundary.
-QByteArray zeroBomb(int blocks)
-{
-    QByteArray block;
-    int bit = 0;
-    const auto put = [&](quint32 code, int length) { // codes go most significant bit first
-        for (int i = length - 1; i >= 0; --i, ++bit) {
-            if (bit % 8 == 0)
-                block += '\0';
-            block.back() = char(block.back() | ((code >> i & 1) << bit % 8));
-        }
-    };
-    put(0b010, 3); // not last, fixed codes
-    for (int i = 0; i < 510; ++i) {
-        put(0b11000101, 8); // length 258
-        put(0, 5);          // distance 1
-    }
-    put(0, 7); // end of block
-    const quint32 zeros = 1 + quint32(blocks) * 510 * 258;
-    return QByteArray("\x78\x01\0\x01\0\xfe\xff\0", 8) + block.repeated(blocks) +
-           QByteArray("\x03\0", 2) + word((zeros % 65521) << 16 | 1);
 }
 
 // A grey progressive JPEG of 2896 x 2896 whose AC scan of a few bytes (four runs of empty
@@ -128,10 +91,11 @@ QByteArray heavyLogo(const QString &kind)
     const QStringList png = kind.split(QLatin1Char(' '));
     if (png.size() == 5)
         return blankPng(png[1].toInt(), png[2].toInt(), png[3].toInt(), png[4].toInt());
-    if (kind == QLatin1String("bomb")) { // 60 x 60 RGBA: 14,460 bytes of rows; 660 MB inflated
+    if (kind == QLatin1String("bomb")) { // 60 x 60 RGBA: 14,460 bytes of rows; 64 MiB inflated
         const char header[] = {8, 6, 0, 0, 0};
         return "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", word(60) + word(60) + QByteArray(header, 5)) +
-               pngChunk("IDAT", zeroBomb(5000)) + pngChunk("IEND", {});
+               pngChunk("IDAT", qCompress(QByteArray(64 << 20, '\0')).mid(4)) +
+               pngChunk("IEND", {});
     }
     if (kind == QLatin1String("scans"))
         return manyScanJpeg();
@@ -150,8 +114,7 @@ QByteArray heavyLogo(const QString &kind)
     const QByteArray svg =
         R"(<svg xmlns="http://www.w3.org/2000/svg" width="60" height="60"><!--)" +
         QByteArray(32 << 20, 'x') + "--></svg>";
-    return QByteArray("\x1f\x8b\x08\0\0\0\0\0\0\x03", 10) + qCompress(svg).mid(6).chopped(4) +
-           word(crc32(svg), true) + word(svg.size(), true);
+    return PackedBytes::gzip(svg);
 }
 
 quint32 peakKb(const QString &out)

@@ -4,9 +4,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpSocket>
-#include <QtEndian>
 
 #include "net/httptool.h"
+#include "support/packedbytes.h"
 
 namespace {
 QByteArray json(const QJsonObject &object)
@@ -21,34 +21,11 @@ QByteArray response(int status, const QByteArray &body, const QByteArray &extraH
            QByteArray::number(body.size()) + "\r\n" + extraHeaders + "\r\n" + body;
 }
 
-quint32 crc32(const QByteArray &data)
-{
-    quint32 table[256];
-    for (quint32 i = 0; i < 256; ++i) {
-        quint32 c = i;
-        for (int k = 0; k < 8; ++k)
-            c = c & 1 ? 0xedb88320u ^ (c >> 1) : c >> 1;
-        table[i] = c;
-    }
-    quint32 crc = 0xffffffffu;
-    for (const char byte : data)
-        crc = table[(crc ^ quint8(byte)) & 0xff] ^ (crc >> 8);
-    return crc ^ 0xffffffffu;
-}
-
 // Zeros of 16 reply limits packed to some kilobytes: what a gzip bomb looks like.
 QByteArray gzipBomb()
 {
-    static const QByteArray bomb = [] {
-        const QByteArray zeros(16 * HttpTool::MaxReplyBytes, '\0');
-        // qCompress gives a 4-byte length, a 2-byte zlib header, deflate data and a checksum.
-        const QByteArray zlib = qCompress(zeros, 9);
-        QByteArray trailer(8, '\0');
-        qToLittleEndian(crc32(zeros), trailer.data());
-        qToLittleEndian(quint32(zeros.size()), trailer.data() + 4);
-        return QByteArray("\x1f\x8b\x08\0\0\0\0\0\x02\x03", 10) + zlib.mid(6, zlib.size() - 10) +
-               trailer;
-    }();
+    static const QByteArray bomb =
+        PackedBytes::gzip(QByteArray(16 * HttpTool::MaxReplyBytes, '\0'));
     return bomb;
 }
 
